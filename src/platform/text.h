@@ -4,6 +4,7 @@
 // to Liberation Mono, "Arial" to Liberation Sans, through fontconfig.
 // A font height is the em height in pixels (as a negative font height of the
 // desktop framework), so Times New Roman 24 is Liberation Serif at 24 px.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,10 @@ TTF_Font* openFont(const FontSpec& spec, std::string* error = nullptr);
 std::string fontFilePath(const FontSpec& spec);
 
 std::string cp1252ToUtf8(std::string_view text);
+// The reverse, for texts typed or written in UTF-8 (keyboard input, question
+// sources). False, with the offending character's offset in *badOffset, when
+// the text is not valid UTF-8 or holds a character Windows-1252 cannot store.
+bool utf8ToCp1252(std::string_view utf8, std::string* out, std::size_t* badOffset = nullptr);
 
 int textWidth(const FontSpec& spec, std::string_view text);
 int lineHeight(const FontSpec& spec);  // distance between wrapped lines
