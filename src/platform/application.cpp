@@ -1,0 +1,580 @@
+#include "platform/application.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "platform/canvas.h"
+#include "platform/clock.h"
+#include "platform/form.h"
+#include "platform/keys.h"
+#include "platform/png.h"
+#include "platform/text_input.h"
+#include "platform/timer.h"
+
+namespace tvz {
+namespace {
+
+Application* g_current = nullptr;
+
+constexpr std::uint32_t kLongestWaitMs = 1000;
+// A close request from the window manager this soon after a swallowed Alt+F4
+// is that same key press, which the game chose to ignore.
+constexpr std::uint32_t kAltF4EchoMs = 500;
+
+constexpr Color kHintBackground = rgb(255, 255, 225);
+constexpr Color kHintFrame = rgb(0, 0, 0);
+const FontSpec kHintFont{"Arial", 13, false, false, false, rgb(0, 0, 0)};
+
+struct WindowDeleter {
+  void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
+};
+struct RendererDeleter {
+  void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
+};
+struct TextureDeleter {
+  void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
+};
+struct CursorDeleter {
+  void operator()(SDL_Cursor* c) const { SDL_FreeCursor(c); }
+};
+
+MouseButton buttonFromSdl(std::uint8_t button) {
+  if (button == SDL_BUTTON_RIGHT) return MouseButton::Right;
+  if (button == SDL_BUTTON_MIDDLE) return MouseButton::Middle;
+  return MouseButton::Left;
+}
+
+ShiftState currentShift() { return shiftStateFromSdl(static_cast<std::uint16_t>(SDL_GetModState())); }
+
+}  // namespace
+
+// Everything SDL the application holds, released in reverse order.
+struct Application::Window {
+  bool videoStarted = false;
+  std::unique_ptr<SDL_Window, WindowDeleter> window;
+  std::unique_ptr<SDL_Renderer, RendererDeleter> renderer;
+  std::unique_ptr<SDL_Texture, TextureDeleter> texture;
+  std::unique_ptr<SDL_Cursor, CursorDeleter> arrow, hand, wait;
+  ~Window() {
+    texture.reset();
+    renderer.reset();
+    window.reset();
+    arrow.reset();
+    hand.reset();
+    wait.reset();
+    if (videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+};
+
+Application::Application() {
+  g_current = this;
+  canvas_.resize(kScreenWidth, kScreenHeight);
+  hintTimer_ = std::make_unique<Timer>(kHintPauseMs, [this](Timer& t) {
+    t.setEnabled(false);
+    updateHint();
+  }, false);
+}
+
+Application::~Application() {
+  terminated_ = true;
+  // Forms may destroy forms they own, so take them one at a time.
+  while (!forms_.empty()) destroyForm(forms_.back());
+  hintTimer_.reset();
+  window_.reset();
+  if (g_current == this) g_current = nullptr;
+}
+
+Application& Application::current() {
+  if (!g_current) {
+    SDL_LogCritical(SDL_LOG_CATEGORY_APPLICATION, "No application object exists");
+    std::abort();
+  }
+  return *g_current;
+}
+
+bool Application::exists() { return g_current != nullptr; }
+
+bool Application::init(const ApplicationOptions& options, VideoInitError* error) {
+  auto fail = [error](int location, std::uint32_t code, const std::string& what) {
+    if (error) *error = VideoInitError{location, code, what + ": " + SDL_GetError()};
+    return false;
+  };
+  headless_ = options.headless;
+  window_ = std::make_unique<Window>();
+  // Losing the focus minimises the full-screen game, as switching away from
+  // a full-screen program does on the desktop.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    return fail(10, kErrorNoDriverSupport, "Cannot start the video system");
+  window_->videoStarted = true;
+
+  // The desktop's display mode is never changed: the full-screen window covers
+  // the desktop and the 800x600 screen is scaled into it.
+  const Uint32 flags = headless_ ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
+  window_->window.reset(SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_UNDEFINED,
+                                         SDL_WINDOWPOS_UNDEFINED, kScreenWidth, kScreenHeight, flags));
+  if (!window_->window) return fail(10, kErrorGeneric, "Cannot create the game window");
+
+  if (!options.softwareRenderer)
+    window_->renderer.reset(SDL_CreateRenderer(window_->window.get(), -1, SDL_RENDERER_ACCELERATED));
+  if (!window_->renderer)
+    window_->renderer.reset(SDL_CreateRenderer(window_->window.get(), -1, SDL_RENDERER_SOFTWARE));
+  if (!window_->renderer) return fail(15, kErrorGeneric, "Cannot create the renderer");
+
+  if (SDL_RenderSetLogicalSize(window_->renderer.get(), kScreenWidth, kScreenHeight) != 0)
+    return fail(20, kErrorGeneric, "Cannot set up the 800x600 screen");
+  window_->texture.reset(SDL_CreateTexture(window_->renderer.get(), SDL_PIXELFORMAT_RGB24,
+                                           SDL_TEXTUREACCESS_STREAMING, kScreenWidth, kScreenHeight));
+  if (!window_->texture) return fail(20, kErrorGeneric, "Cannot create the screen buffer");
+
+  window_->arrow.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW));
+  window_->hand.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND));
+  window_->wait.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT));
+  SDL_StartTextInput();
+  initialised_ = true;
+  dirty_ = true;
+  return true;
+}
+
+// --- Main loop -------------------------------------------------------------
+
+void Application::run() {
+  while (!terminated_) {
+    processMessages();
+    if (terminated_) break;
+    waitForWork();
+  }
+}
+
+void Application::terminate() { terminated_ = true; }
+
+void Application::processMessages() {
+  ++loopDepth_;
+  SDL_Event event;
+  while (!terminated_ && initialised_ && SDL_PollEvent(&event)) {
+    dispatchEvent(event);
+    releasePending();
+  }
+  if (!terminated_) fireDueTimers();
+  releasePending();
+  updateCursor();
+  if (dirty_ && initialised_ && !headless_) redraw();
+  --loopDepth_;
+}
+
+void Application::waitForWork() {
+  if (idleHook) {
+    idleHook();
+    return;
+  }
+  if (!initialised_) return;
+  // Sleep until the next event or the earliest due timer.
+  const std::uint32_t now = systemClock().tickCount();
+  std::uint32_t wait = kLongestWaitMs;
+  for (Timer* t : timers_) {
+    if (!t || !t->enabled() || !t->onTimer) continue;
+    const auto left = static_cast<std::int32_t>(t->dueAt() - now);
+    wait = std::min<std::uint32_t>(wait, left <= 0 ? 0 : static_cast<std::uint32_t>(left));
+  }
+  if (wait > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(wait));
+}
+
+void Application::addTimer(Timer* timer) { timers_.push_back(timer); }
+
+void Application::removeTimer(Timer* timer) {
+  auto it = std::find(timers_.begin(), timers_.end(), timer);
+  if (it == timers_.end()) return;
+  // While timers are being run the list keeps its length; the hole is closed later.
+  if (timerDispatchDepth_ > 0)
+    *it = nullptr;
+  else
+    timers_.erase(it);
+}
+
+void Application::fireDueTimers() {
+  ++timerDispatchDepth_;
+  // By index: handlers may add timers (appended) or remove them (nulled).
+  for (std::size_t i = 0; i < timers_.size() && !terminated_; ++i) {
+    Timer* t = timers_[i];
+    if (t) t->fireIfDue(systemClock().tickCount());
+  }
+  --timerDispatchDepth_;
+  if (timerDispatchDepth_ == 0) std::erase(timers_, nullptr);
+}
+
+void Application::releasePending() {
+  // FormDestroy runs and the screen's variable is cleared right after the
+  // event; the memory itself is freed only once no modal loop is running,
+  // because the handler that opened the modal loop may belong to the form.
+  while (!pendingRelease_.empty()) {
+    Form* form = pendingRelease_.front();
+    pendingRelease_.erase(pendingRelease_.begin());
+    form->prepareDestruction();
+    zombies_.push_back(form);
+  }
+  if (loopDepth_ <= 1) {
+    auto dead = std::move(zombies_);
+    zombies_.clear();
+    for (Form* form : dead) delete form;
+  }
+}
+
+// --- Forms -------------------------------------------------------------------
+
+void Application::registerForm(Form* form) {
+  // Stay-on-top is set after construction, so a new form starts at the top of
+  // the ordinary forms.
+  auto firstOnTop = std::find_if(forms_.begin(), forms_.end(), [](Form* f) { return f->stayOnTop(); });
+  forms_.insert(firstOnTop, form);
+  if (!mainForm_) mainForm_ = form;
+}
+
+void Application::unregisterForm(Form* form) {
+  std::erase(forms_, form);
+  std::erase(modalStack_, form);
+  std::erase(pendingRelease_, form);
+  std::erase(zombies_, form);
+  if (mainForm_ == form) mainForm_ = nullptr;
+  if (captureForm_ == form) captureForm_ = nullptr, captureControl_ = nullptr;
+  if (activeForm_ == form) {
+    activeForm_ = nullptr;
+    if (!terminated_) pickNewActiveForm();
+  }
+  dirty_ = true;
+}
+
+void Application::formDestroying(Form* form) {
+  if (captureForm_ == form) captureForm_ = nullptr, captureControl_ = nullptr;
+}
+
+void Application::controlDestroyed(Control* control) {
+  if (captureControl_ == control) captureControl_ = nullptr, captureForm_ = nullptr;
+}
+
+std::vector<Form*> Application::formsInZOrder() const { return forms_; }
+
+Form* Application::modalForm() const {
+  for (auto it = modalStack_.rbegin(); it != modalStack_.rend(); ++it)
+    if ((*it)->visible()) return *it;
+  return nullptr;
+}
+
+void Application::bringToFront(Form* form) {
+  auto it = std::find(forms_.begin(), forms_.end(), form);
+  if (it == forms_.end()) return;
+  forms_.erase(it);
+  if (form->stayOnTop()) {
+    forms_.push_back(form);
+  } else {
+    auto firstOnTop = std::find_if(forms_.begin(), forms_.end(), [](Form* f) { return f->stayOnTop(); });
+    forms_.insert(firstOnTop, form);
+  }
+  dirty_ = true;
+}
+
+void Application::formShown(Form* form) {
+  dirty_ = true;
+  Form* modal = modalForm();
+  if (modal && modal != form) return;  // the modal form keeps the keyboard
+  activate(form);
+}
+
+void Application::formHidden(Form* form) {
+  dirty_ = true;
+  if (activeForm_ == form) pickNewActiveForm();
+}
+
+void Application::activate(Form* form) {
+  if (activeForm_ == form || !form->visible()) return;
+  activeForm_ = form;
+  form->FormActivate();
+}
+
+void Application::pickNewActiveForm() {
+  activeForm_ = nullptr;
+  if (Form* modal = modalForm()) {
+    activate(modal);
+    return;
+  }
+  for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) {
+    if ((*it)->visible() && !(*it)->releasing()) {
+      activate(*it);
+      return;
+    }
+  }
+}
+
+void Application::pushModal(Form* form) { modalStack_.push_back(form); }
+
+void Application::popModal(Form* form) {
+  std::erase(modalStack_, form);
+  if (!activeForm_ || activeForm_ == form || !activeForm_->visible()) pickNewActiveForm();
+}
+
+void Application::scheduleRelease(Form* form) {
+  if (std::find(pendingRelease_.begin(), pendingRelease_.end(), form) == pendingRelease_.end())
+    pendingRelease_.push_back(form);
+}
+
+Form* Application::formAt(int x, int y) const {
+  for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) {
+    Form* f = *it;
+    if (f->visible() && !f->releasing() && f->boundsRect().contains(x, y)) return f;
+  }
+  return nullptr;
+}
+
+// The form that gets the mouse at a point: while a modal form runs, only it.
+Form* Application::inputForm(int x, int y) const {
+  if (Form* modal = modalForm()) return modal->boundsRect().contains(x, y) ? modal : nullptr;
+  return formAt(x, y);
+}
+
+// --- Events ------------------------------------------------------------------
+
+void Application::dispatchEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT: {
+      const bool echo = altF4Swallowed_ && systemClock().tickCount() - altF4SwallowedAt_ < kAltF4EchoMs;
+      altF4Swallowed_ = false;
+      if (echo) break;
+      if (mainForm_)
+        mainForm_->Close();
+      else
+        terminate();
+      break;
+    }
+    case SDL_KEYDOWN: handleKey(event, true); break;
+    case SDL_KEYUP: handleKey(event, false); break;
+    case SDL_TEXTINPUT: handleText(event); break;
+    case SDL_MOUSEBUTTONDOWN: handleMouseButton(event, true); break;
+    case SDL_MOUSEBUTTONUP: handleMouseButton(event, false); break;
+    case SDL_MOUSEMOTION: handleMouseMotion(event.motion.x, event.motion.y); break;
+    case SDL_MOUSEWHEEL: handleWheel(event); break;
+    case SDL_WINDOWEVENT: handleWindowEvent(event); break;
+    default: break;
+  }
+}
+
+void Application::handleKey(const SDL_Event& event, bool down) {
+  int key = virtualKeyFromSdl(event.key.keysym);
+  if (key == 0) return;
+  const ShiftState shift = shiftStateFromSdl(event.key.keysym.mod);
+  Form* form = modalForm() ? modalForm() : activeForm_;
+  if (!form || !form->visible()) return;
+  hideHint();
+  if (!down) {
+    form->routeKeyUp(key, shift);
+    return;
+  }
+  const bool altF4 = key == vk::F4 && shift.alt;
+  const int original = key;
+  form->routeKeyDown(key, shift);
+  if (altF4 && key == 0) {
+    altF4Swallowed_ = true;
+    altF4SwallowedAt_ = systemClock().tickCount();
+  }
+  // These keys produce a character of their own; the others arrive as text.
+  if (key != 0 && (original == vk::Back || original == vk::Return || original == vk::Escape)) {
+    char c = static_cast<char>(original);
+    if (form->visible()) form->routeKeyPress(c);
+  }
+}
+
+void Application::handleText(const SDL_Event& event) {
+  const std::string typed = utf8ToCp1252(event.text.text);
+  for (char c : typed) {
+    Form* form = modalForm() ? modalForm() : activeForm_;
+    if (!form || !form->visible()) return;
+    char key = c;
+    form->routeKeyPress(key);
+  }
+}
+
+void Application::handleMouseButton(const SDL_Event& event, bool down) {
+  const int x = event.button.x, y = event.button.y;
+  const MouseButton button = buttonFromSdl(event.button.button);
+  const ShiftState shift = currentShift();
+  mouseX_ = x, mouseY_ = y;
+  hideHint();
+  hintTimer_->setEnabled(false);
+  if (down) {
+    Form* form = inputForm(x, y);
+    if (!form) return;
+    activate(form);
+    Control* control = form->controlAt(x - form->left(), y - form->top());
+    captureForm_ = form;
+    captureControl_ = control;
+    if (!control) {
+      form->FormMouseDown(button, shift, x - form->left(), y - form->top());
+      return;
+    }
+    const int cx = x - form->left() - control->left(), cy = y - form->top() - control->top();
+    if (control->canFocus()) form->SetFocus(control);
+    control->handleMouseDown(button, cx, cy);
+    if (captureControl_ == control && control->onMouseDown) control->onMouseDown(*control, button, shift, cx, cy);
+    return;
+  }
+  // The release goes to whatever got the press, wherever the pointer is now.
+  Form* form = captureForm_;
+  Control* control = captureControl_;
+  captureForm_ = nullptr;
+  captureControl_ = nullptr;
+  if (!form) return;
+  const int fx = x - form->left(), fy = y - form->top();
+  if (control) {
+    const int cx = fx - control->left(), cy = fy - control->top();
+    const bool inside = form->visible() && form->controlAt(fx, fy) == control;
+    if (control->onMouseUp) control->onMouseUp(*control, button, shift, cx, cy);
+    // The handler may have hidden the form; a click needs the control still there.
+    if (inside && button == MouseButton::Left && control->onClick && control->visible() &&
+        form->visible())
+      control->onClick(*control);
+    return;
+  }
+  const bool inside = form->visible() && form->boundsRect().contains(x, y) && !form->controlAt(fx, fy);
+  form->FormMouseUp(button, shift, fx, fy);
+  if (inside && button == MouseButton::Left) form->FormClick();
+}
+
+void Application::handleMouseMotion(int x, int y) {
+  mouseX_ = x, mouseY_ = y;
+  hideHint();
+  hintCandidate_.clear();
+  if (Form* form = inputForm(x, y)) {
+    Control* control = form->controlAt(x - form->left(), y - form->top());
+    hintCandidate_ = control && !control->hint().empty() ? control->hint() : form->hint();
+  }
+  // The hint appears once the pointer has rested for the pause.
+  hintTimer_->setEnabled(false);
+  if (showHints_ && !hintCandidate_.empty()) hintTimer_->setEnabled(true);
+  updateCursor();
+}
+
+void Application::handleWheel(const SDL_Event& event) {
+  Form* form = modalForm() ? modalForm() : activeForm_;
+  if (!form || !form->visible()) return;
+  Control* control = form->focusedControl();
+  int steps = event.wheel.y;
+  if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
+  if (control && steps != 0) control->handleMouseWheel(steps);
+}
+
+void Application::handleWindowEvent(const SDL_Event& event) {
+  switch (event.window.event) {
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      if (!headless_ && window_ && window_->window) SDL_MinimizeWindow(window_->window.get());
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED: dirty_ = true; break;
+    case SDL_WINDOWEVENT_LEAVE:
+      hideHint();
+      hintTimer_->setEnabled(false);
+      break;
+    default: break;
+  }
+}
+
+// --- Cursor and hints --------------------------------------------------------
+
+void Application::setScreenCursor(Cursor cursor) {
+  screenCursor_ = cursor;
+  updateCursor();
+}
+
+void Application::updateCursor() {
+  Cursor shape = Cursor::Arrow;
+  if (screenCursor_ == Cursor::None || screenCursor_ == Cursor::HourGlass) {
+    shape = screenCursor_;
+  } else if (Form* form = inputForm(mouseX_, mouseY_)) {
+    Control* control = form->controlAt(mouseX_ - form->left(), mouseY_ - form->top());
+    if (control && control->cursor() != Cursor::Default)
+      shape = control->cursor();
+    else if (form->cursor() != Cursor::Default)
+      shape = form->cursor();
+  }
+  if (shape == Cursor::Default) shape = Cursor::Arrow;
+  if (shape == shownCursor_) return;
+  shownCursor_ = shape;
+  if (!window_ || !initialised_) return;
+  if (shape == Cursor::None) {
+    SDL_ShowCursor(SDL_DISABLE);
+    return;
+  }
+  SDL_Cursor* sdl = shape == Cursor::HandPoint ? window_->hand.get()
+                    : shape == Cursor::HourGlass ? window_->wait.get()
+                                                 : window_->arrow.get();
+  if (sdl) SDL_SetCursor(sdl);
+  SDL_ShowCursor(SDL_ENABLE);
+}
+
+void Application::setShowHints(bool on) {
+  showHints_ = on;
+  if (!on) hideHint();
+}
+
+void Application::updateHint() {
+  if (!showHints_ || hintCandidate_.empty()) return;
+  hintText_ = hintCandidate_;
+  hintX_ = mouseX_;
+  hintY_ = mouseY_ + 20;  // below the pointer's tip
+  dirty_ = true;
+}
+
+void Application::hideHint() {
+  if (hintText_.empty()) return;
+  hintText_.clear();
+  dirty_ = true;
+}
+
+void Application::drawHint() {
+  if (hintText_.empty()) return;
+  Canvas canvas(canvas_);
+  const int w = textWidth(kHintFont, hintText_) + 8;
+  const int h = lineHeight(kHintFont) + 4;
+  const int x = std::clamp(hintX_, 0, std::max(0, kScreenWidth - w));
+  const int y = hintY_ + h > kScreenHeight ? std::max(0, hintY_ - 40) : hintY_;
+  const Rect box{x, y, x + w, y + h};
+  canvas.fillRect(box, kHintBackground);
+  canvas.frameRect(box, kHintFrame);
+  canvas.drawText(x + 4, y + 2, hintText_, kHintFont);
+}
+
+// --- Drawing -----------------------------------------------------------------
+
+void Application::paintCanvas() {
+  Canvas canvas(canvas_);
+  canvas.fillRect({0, 0, kScreenWidth, kScreenHeight}, rgb(0, 0, 0));
+  for (Form* form : forms_)
+    if (form->visible() && !form->releasing()) form->paint(canvas);
+  drawHint();
+}
+
+Bitmap Application::captureCanvas() {
+  paintCanvas();
+  return canvas_;
+}
+
+bool Application::savePng(const std::string& path, std::string* error) {
+  return writePng(captureCanvas(), path, error);
+}
+
+void Application::present() {
+  if (!window_ || !window_->renderer || !window_->texture) return;
+  SDL_Renderer* renderer = window_->renderer.get();
+  SDL_UpdateTexture(window_->texture.get(), nullptr, canvas_.pixels(), kScreenWidth * 3);
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  SDL_RenderClear(renderer);
+  SDL_RenderCopy(renderer, window_->texture.get(), nullptr, nullptr);
+  SDL_RenderPresent(renderer);
+}
+
+void Application::redraw() {
+  dirty_ = false;
+  paintCanvas();
+  present();
+}
+
+}  // namespace tvz
