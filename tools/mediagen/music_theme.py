@@ -157,5 +157,5 @@ def render_theme(data_dir):
     levels = {"brass": 1.0, "ep": 0.7, "pad": 0.9, "bass": 0.6, "drums": 0.55}
     music = sum(tracks[k].x * g for k, g in levels.items())
     music = circular_reverb(music)
-    music = np.tanh(music / np.abs(music).max() * 1.3) / np.tanh(1.3)   # glue, like a bus compressor
+    music = np.tanh(music / np.abs(music).max() * 0.9) / np.tanh(0.9)   # glue, like a bus compressor
     return music * (THEME_PEAK / np.abs(music).max())

@@ -13,7 +13,7 @@ import numpy as np
 from common import SAMPLE_RATE, MediaError, read_wav_mono16
 
 FLITE = "/usr/bin/flite"
-TARGET_RMS_DB = -20.0      # loudness of the spoken part of every clip
+TARGET_RMS_DB = -18.0      # loudness of the spoken part of every clip
 PEAK_CEILING = 10 ** (-6.0 / 20)   # leaves headroom for the game's wrapping mixes
 LEAD_MS, TAIL_MS = 30, 70  # breath before and after the words
 FADE_MS = 6
