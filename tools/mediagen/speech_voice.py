@@ -2,7 +2,7 @@
 voice its character and makes every clip of the show equally loud.
 
 Chain: flite (16 kHz) -> shift and resample to 22 050 Hz with tone shaping in
-one FFT pass -> compression -> trim to a short natural margin -> loudness
+one FFT pass -> noise gate -> compression -> trim to a short natural margin -> loudness
 normalisation -> peak limiter at -6 dBFS -> short fades.
 """
 import os
@@ -17,6 +17,8 @@ TARGET_RMS_DB = -18.0      # loudness of the spoken part of every clip
 PEAK_CEILING = 10 ** (-6.0 / 20)   # leaves headroom for the game's wrapping mixes
 LEAD_MS, TAIL_MS = 30, 70  # breath before and after the words
 FADE_MS = 6
+TRIM_BELOW_PEAK_DB = 38   # quieter than this, relative to the loudest 10 ms, is not speech
+GATE_BELOW_PEAK_DB = 50
 
 
 def synthesize(voice, text, wav_path):
@@ -103,17 +105,36 @@ def compress(x, squeeze):
     return x * _moving_average(gain, SAMPLE_RATE * 0.010)
 
 
-def trim(x):
-    """Cuts the silence flite leaves around the words, keeping a natural margin."""
-    frame = int(SAMPLE_RATE * 0.010)
+def _frame_db(x, frame):
     n = len(x) // frame
     if n == 0:
         raise MediaError("flite produced no sound")
-    energy = np.sqrt((x[: n * frame].reshape(n, frame) ** 2).mean(axis=1) + 1e-12)
-    threshold = max(energy.max() * 10 ** (-40 / 20), 10 ** (-65 / 20))
-    active = np.nonzero(energy > threshold)[0]
-    start = max(0, active[0] * frame - int(SAMPLE_RATE * LEAD_MS / 1000))
-    end = min(len(x), (active[-1] + 1) * frame + int(SAMPLE_RATE * TAIL_MS / 1000))
+    energy = (x[: n * frame].reshape(n, frame) ** 2).mean(axis=1)
+    return 10 * np.log10(energy + 1e-12)
+
+
+def gate(x):
+    """Silences the hiss some flite voices leave between and around words."""
+    env = 10 * np.log10(_moving_average(x * x, SAMPLE_RATE * 0.015) + 1e-12)
+    floor = env.max() - GATE_BELOW_PEAK_DB
+    gain = np.clip((env - floor) / 10.0, 0.0, 1.0)
+    return x * _moving_average(gain, SAMPLE_RATE * 0.005)
+
+
+def trim(x):
+    """Cuts the silence flite leaves around the words, keeping a natural margin.
+    A word starts where three frames in a row rise above the threshold, so a
+    stray click does not count."""
+    frame = int(SAMPLE_RATE * 0.010)
+    db = _frame_db(x, frame)
+    loud = db > db.max() - TRIM_BELOW_PEAK_DB
+    run = loud[:-2] & loud[1:-1] & loud[2:] if len(loud) > 2 else loud
+    active = np.nonzero(run)[0]
+    if len(active) == 0:
+        active = np.nonzero(loud)[0]
+    first, last = active[0], active[-1] + (2 if len(run) < len(loud) else 0)
+    start = max(0, first * frame - int(SAMPLE_RATE * LEAD_MS / 1000))
+    end = min(len(x), (last + 1) * frame + int(SAMPLE_RATE * TAIL_MS / 1000))
     return x[start:end]
 
 
@@ -146,7 +167,7 @@ def fade(x):
 def record(voice, text, wav_path):
     """The finished clip as 16-bit integer samples at 22 050 Hz."""
     rate, x = synthesize(voice, text, wav_path)
-    x = shift_and_shape(x, rate, voice)
+    x = gate(shift_and_shape(x, rate, voice))
     x = compress(x, voice.squeeze)
     x = fade(normalise(trim(x)))
     return np.round(x * 32767).astype(np.int16)
