@@ -1,0 +1,62 @@
+#include "app/studio_splash.h"
+
+#include <fstream>
+
+#include "app/main_window.h"
+#include "app/screen_convention.h"
+
+namespace tvz {
+
+namespace {
+constexpr const char* kPictureFile = "vantosplsh.mm1";
+constexpr const char* kLogoFile = "vantosplsh.mm4";
+}  // namespace
+
+TVantoSplash::TVantoSplash() {
+  fillScreen();
+  setColor(rgb(0, 0, 0));
+  setStayOnTop(true);
+  setKeyPreview(true);
+  BkgndImg = add<Picture>(0, 0, 536, 348);
+  LogoAni = add<Animate>(453, 158, 152, 235);
+  LogoAni->setColor(rgb(0, 0, 0));
+  LogoAni->setFileName(kLogoFile);
+  LogoAni->onStart = [this](Control&) { ++LogoState; };
+  LogoAni->onStop = [this](Control&) { ++LogoState; };
+}
+
+bool TVantoSplash::LoadMedia() {
+  Bitmap picture;
+  if (!TvzMain->LoadPicture(kPictureFile, picture)) {
+    Close();
+    return false;
+  }
+  BkgndImg->setBitmap(std::move(picture));
+  // The logo clip is read once before the splash shows; a clip that cannot be
+  // read ends the program like a missing picture.
+  std::string reason;
+  if (!LogoAni->open(&reason)) {
+    TvzMain->ReportFileError("Error loading file", kLogoFile, 500);
+    Close();
+    return false;
+  }
+  // The jingle: a second of silence, the studio's two-part sting. A missing
+  // clip is reported by the sound loader and the splash goes on.
+  SoundBuffer& voice = TvzMain->VoiceStream;
+  TvzMain->LoadSound(voice, "s1.mm3");
+  TvzMain->AppendSound(voice, "s1.mm3");
+  TvzMain->AppendSound(voice, "vantouhuh.mm3");
+  TvzMain->AppendSound(voice, "s1.mm3");
+  TvzMain->AppendSound(voice, "vantogboy.mm3");
+  return true;
+}
+
+void TVantoSplash::FormShow() { TvzMain->PlayStream(TvzMain->VoiceStream); }
+
+void TVantoSplash::FormClose(CloseAction& action) { action = CloseAction::Free; }
+
+void TVantoSplash::FormKeyDown(int& key, ShiftState shift) { swallowAltF4(key, shift); }
+
+void TVantoSplash::FormKeyPress(char&) { KeyPressed = 1; }
+
+}  // namespace tvz
