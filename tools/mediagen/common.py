@@ -181,32 +181,63 @@ def write_scrambled_text(path: str, lines, key, encoding: str = "cp1252") -> Non
 
 # --- Animations -------------------------------------------------------------
 
+def _next_true(mask: np.ndarray) -> np.ndarray:
+    """For each row and column x, the first column >= x where mask is set (the
+    row's width when there is none)."""
+    h, w = mask.shape
+    idx = np.where(mask, np.arange(w, dtype=np.int32)[None, :], np.int32(w))
+    return np.minimum.accumulate(idx[:, ::-1], axis=1)[:, ::-1]
+
+
 def _rle8_encode(frame: np.ndarray, prev) -> bytes:
     """RLE8 as BI_RLE8 bitmaps store it: bottom-up rows. With a previous frame,
     unchanged stretches are skipped with the delta escape, so a face whose mouth
-    alone moves costs a few bytes per frame."""
+    alone moves costs a few bytes per frame.
+
+    The row scans are done with numpy up front (where each run of equal pixels
+    ends, where the next unchanged pixel or the next three equal pixels start),
+    so the Python loop walks from token to token instead of pixel to pixel."""
+    frame = np.ascontiguousarray(frame, dtype=np.uint8)
     h, w = frame.shape
+    if prev is None:
+        changed = np.ones((h, w), dtype=bool)
+    else:
+        changed = frame != prev
+    row_changed = changed.any(axis=1).tolist()
+    # A run starting at x goes on while the pixel equals its left neighbour and
+    # is itself changed; column w is the end of every row.
+    brk = np.ones((h, w + 1), dtype=bool)
+    brk[:, 1:w] = (frame[:, 1:] != frame[:, :-1]) | ~changed[:, 1:]
+    run_end = _next_true(brk)[:, 1:]
+    triple = np.zeros((h, w), dtype=bool)
+    if w >= 3:
+        triple[:, :w - 2] = (frame[:, :-2] == frame[:, 1:-1]) & (frame[:, 1:-1] == frame[:, 2:])
+    next_triple = _next_true(triple)
+    next_unchanged = _next_true(~changed)
+    next_changed = _next_true(changed)
+
     out = bytearray()
     pending_skip_rows = 0
     for y in range(h - 1, -1, -1):
-        row = frame[y]
-        changed = None if prev is None else (row != prev[y])
-        if changed is not None and not changed.any():
+        if not row_changed[y]:
             pending_skip_rows += 1
             continue
+        # Delta escape moves down (here: to the next stored row, bottom-up).
+        while pending_skip_rows > 0:
+            dy = min(pending_skip_rows, 255)
+            out += bytes((0, 2, 0, dy))
+            pending_skip_rows -= dy
+        row = frame[y].tobytes()
+        chg = changed[y].tolist()
+        ends = run_end[y].tolist()
+        n_tri = next_triple[y].tolist()
+        n_unch = next_unchanged[y].tolist()
+        n_chg = next_changed[y].tolist()
         x = 0
-        if pending_skip_rows:
-            # Delta escape moves down (here: to the next stored row, bottom-up).
-            while pending_skip_rows > 0:
-                dy = min(pending_skip_rows, 255)
-                out += bytes((0, 2, 0, dy))
-                pending_skip_rows -= dy
         while x < w:
-            if changed is not None and not changed[x]:
+            if not chg[x]:
                 # Skip unchanged pixels on this row.
-                x2 = x
-                while x2 < w and not changed[x2]:
-                    x2 += 1
+                x2 = n_chg[x]
                 if x2 >= w:
                     break
                 while x < x2:
@@ -215,29 +246,23 @@ def _rle8_encode(frame: np.ndarray, prev) -> bytes:
                     x += dx
                 continue
             # Run of equal pixels.
-            v = row[x]
-            run = 1
-            while x + run < w and run < 255 and row[x + run] == v and (
-                    changed is None or changed[x + run]):
-                run += 1
+            run = min(ends[x] - x, 255)
             if run >= 3 or x + run >= w:
-                out += bytes((run, int(v)))
+                out += bytes((run, row[x]))
                 x += run
                 continue
-            # Literal stretch: until a run of 3 or a skippable pixel starts.
+            # Literal stretch: until a run of 3 or a skippable pixel starts
+            # (at least one pixel, so the scan always moves on).
             start = x
-            while x < w and x - start < 255:
-                if changed is not None and not changed[x]:
-                    break
-                if x + 2 < w and row[x] == row[x + 1] == row[x + 2]:
-                    break
-                x += 1
+            x = min(n_unch[start], n_tri[start], start + 255, w)
+            if x == start:
+                x = start + 1
             lit = row[start:x]
             if len(lit) < 3:
                 for v in lit:
-                    out += bytes((1, int(v)))
+                    out += bytes((1, v))
             else:
-                out += bytes((0, len(lit))) + bytes(int(v) for v in lit)
+                out += bytes((0, len(lit))) + lit
                 if len(lit) & 1:
                     out += b"\x00"
         out += b"\x00\x00"  # end of line
