@@ -371,7 +371,7 @@ void mutate(const Bytes& original, std::uint32_t seed) {
     }
   }
   std::mt19937 random(seed);
-  for (int copy = 0; copy < 1500; ++copy) {
+  for (int copy = 0; copy < 1000; ++copy) {
     Bytes damaged = original;
     const int flips = 1 + copy % 4;
     for (int f = 0; f < flips; ++f) {
