@@ -162,3 +162,10 @@ def all_clips(data_dir):
         seen.add(name)
         clips.append(Clip(name + ".mm3", voice, words, _respell(words, fixes)))
     return clips
+
+
+if __name__ == "__main__":
+    # Prints the clip table: file, voice, words (one clip a line, tab-separated).
+    import sys
+    for c in all_clips(sys.argv[1] if len(sys.argv) > 1 else "data"):
+        print(f"{c.file}\t{c.voice}\t{c.words}")
