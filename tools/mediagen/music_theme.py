@@ -107,7 +107,8 @@ def _play_harmony_bed(score, ep_track, pad_track, bass_track, beat_s):
         span = 4 / len(names)
         for i, name in enumerate(names):
             start = bar * 4 + i * span
-            tones, root = chord_midis(name, 4)
+            # Comping sits an octave under the brass, so the hook stays clear.
+            tones, root = chord_midis(name, 3)
             freqs = [midi_to_hz(m) for m in tones]
             pad_track.add(start * beat_s, pad(freqs, span * beat_s), wrap=True)
             # Off-beat stabs give the show its bounce.
@@ -116,7 +117,7 @@ def _play_harmony_bed(score, ep_track, pad_track, bass_track, beat_s):
             # Bass: root, octave, root, fifth in eighths.
             pattern = [0, 12, 0, 12, 7, 12, 0, 10 if "7" in name else 7]
             for k, step in enumerate(pattern[: int(span * 2)]):
-                f = midi_to_hz(root - 24 + step)
+                f = midi_to_hz(root - 12 + step)
                 bass_track.add((start + k * 0.5) * beat_s, bass(f, 0.45 * beat_s), wrap=True)
 
 
@@ -154,7 +155,7 @@ def render_theme(data_dir):
     _play_brass(score, tracks["brass"], beat_s)
     _play_harmony_bed(score, tracks["ep"], tracks["pad"], tracks["bass"], beat_s)
     _play_drums(score, tracks["drums"], beat_s, rng)
-    levels = {"brass": 1.0, "ep": 0.7, "pad": 0.9, "bass": 0.6, "drums": 0.55}
+    levels = {"brass": 1.0, "ep": 0.9, "pad": 0.9, "bass": 0.6, "drums": 0.55}
     music = sum(tracks[k].x * g for k, g in levels.items())
     music = circular_reverb(music)
     music = np.tanh(music / np.abs(music).max() * 0.9) / np.tanh(0.9)   # glue, like a bus compressor
