@@ -173,6 +173,9 @@ def logo_sting_second():
         at = 0.04 * i
         b = brass(midi_to_hz(_midi(note)), 2.0 - at, brightness=0.8)
         x[int(at * SR):int(at * SR) + len(b)] += b[: len(x) - int(at * SR)]
+    # The chord swells in and dies away, rather than holding flat.
+    t = np.arange(len(x)) / SR
+    x *= np.clip(t / 0.12, 0, 1) * (0.35 + 0.65 * np.exp(-t / 0.9))
     low = _bell(midi_to_hz(_midi("C3")), 2.4, brightness=0.8)
     x[: len(low)] += low * 0.8
     sparkle = _bell(midi_to_hz(_midi("C7")), 1.6, brightness=1.0) * 0.25
