@@ -289,12 +289,12 @@ def hair_front(cv, p, ox, oy, turn):
             r = 0.3
             cv.ellipse(x - r, y - r, x + r, y + r, c)
     # sheen: a light arc over the crown
-    hl = mix(shade(c, 1.5 if sum(c) < 200 else 1.25), (255, 230, 200), 0.15)
-    a = 70 if st == "curly" else 110
-    cv.line(bezier((ox - 0.5 * fw, oy - 1.0 * vol), (ox - 0.1, oy - 1.26 * vol), (ox + 0.4 * fw, oy - 1.08 * vol)),
-            with_alpha(hl, a), 0.08, False)
-    cv.line(bezier((ox - 0.3 * fw, oy - 1.08 * vol), (ox - 0.05, oy - 1.2 * vol), (ox + 0.15 * fw, oy - 1.12 * vol)),
-            with_alpha(shade(hl, 1.2), a), 0.05, False)
+    # sheen: soft light on the crown, from the upper left
+    dark_hair = sum(c) < 200
+    hl = mix(c, (150, 170, 220), 0.5) if dark_hair else shade(c, 1.3)
+    a = 45 if dark_hair else 80
+    cv.ellipse(ox - 0.75 * fw, oy - 1.25 * vol, ox + 0.05 * fw, oy - 0.85 * vol, with_alpha(hl, a), False)
+    cv.ellipse(ox - 0.55 * fw, oy - 1.18 * vol, ox - 0.15 * fw, oy - 0.98 * vol, with_alpha(hl, a), False)
     if st in ("side", "long", "short", "wavy"):
         part = -0.35 if st != "long" else 0.3
         cv.line(bezier((ox + part, oy - 1.25), (ox + part + 0.25, oy - 0.95), (ox + part + 0.7, oy - 0.75)),
@@ -325,9 +325,12 @@ def face(cv, p, pose, ox, oy):
     if p.beard in ("stubble", "full"):
         a = 110 if p.beard == "stubble" else 255
         col = with_alpha(mix(p.hair, skin, 0.45 if p.beard == "stubble" else 0.0), a)
-        pts = [(ox + x * 0.96 * fw, oy + y) for x, y in
-               [(-1.0, 0.15), (-0.95, 0.65), (-0.6, 1.15), (0.0, 1.38), (0.6, 1.15), (0.95, 0.65),
-                (1.0, 0.15), (0.75, 0.45), (0.4, 0.62), (0.0, 0.58), (-0.4, 0.62), (-0.75, 0.45)]]
+        # the lower face, inside the head's own outline, less the mouth area
+        # outline points run clockwise from the top: right side, chin, left side
+        jaw = [(x, y) for x, y in head_outline(p, ox, oy, 0.985) if y > oy + 0.15]
+        inner = [(ox + x * fw, oy + y) for x, y in
+                 [(-0.75, 0.45), (-0.4, 0.62), (0.0, 0.58), (0.4, 0.62), (0.75, 0.45)]]
+        pts = jaw + inner
         cv.poly(pts, col, False)
     # cheeks
     blush = (230, 110, 110) if p.woman else (210, 120, 110)
@@ -470,6 +473,9 @@ def torso(cv, p, ox, oy, bottom):
     left = bezier((ox - 0.5, oy + 1.7), (ox - sh * 0.95, oy + 1.8), (ox - sh, oy + 2.75), 10)
     right = [(2 * ox - x, y) for x, y in reversed(left)]
     cv.poly(left + [(ox - sh * 1.05, bottom), (ox + sh * 1.05, bottom)] + right, top)
+    for side in (-1, 1):
+        cv.line(bezier((ox + side * sh * 0.8, oy + 2.2), (ox + side * sh * 0.72, oy + 3.4),
+                       (ox + side * sh * 0.74, bottom)), with_alpha(shade(top, 0.7), 110), 0.05, False)
     shadow = bezier((ox + sh * 0.55, oy + 1.85), (ox + sh * 0.95, oy + 1.85), (ox + sh, oy + 2.75), 8)
     cv.poly(shadow + [(ox + sh * 1.05, bottom), (ox + sh * 0.62, bottom), (ox + sh * 0.5, oy + 2.6)],
             with_alpha(shade(top, 0.6), 90), False)

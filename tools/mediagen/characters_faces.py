@@ -21,7 +21,7 @@ from common import MediaError, SOUND_KEY, unscramble
 PORTRAIT_SIZE = (180, 185)
 FACE_SIZE = 96
 FACE_OFFSETS = [(40, 20), (43, 1), (36, 28), (44, 21), (38, 31), (43, 10)]
-UNIT = 24.0          # half a head width in the portrait, pixels
+UNIT = 27.0          # half a head width in the portrait, pixels
 FEATHER = 7          # pixels over which a frame fades into the resting face
 
 REST = cd.Pose()

@@ -129,15 +129,23 @@ def scene_layers():
     d = ImageDraw.Draw(front)
     top = LECTERN_TOP
     d.polygon([(286, top - 6), (500, top - 6), (512, top + 4), (274, top + 4)], fill=(70, 80, 150, 255))
-    for i in range(0, 462 - top):
-        t = i / (462 - top)
-        c = cd.mix((58, 76, 190), (16, 18, 64), t)
-        half = 119 - 22 * t
+    # the host's riser: two lit steps up to the lectern
+    for (x0, y0, x1, y1) in ((150, 380, 636, 430), (214, 330, 572, 380)):
+        for i in range(y1 - y0):
+            t = i / (y1 - y0)
+            d.line([(x0, y0 + i), (x1, y0 + i)], fill=cd.mix((44, 56, 150), (16, 18, 60), t) + (255,))
+        d.line([(x0, y0), (x1, y0)], fill=style.GOLD + (255,), width=2)
+        d.line([(x0 + 10, y1 - 10), (x1 - 10, y1 - 10)], fill=style.CYAN + (200,), width=1)
+    bottom = 330
+    for i in range(0, bottom - top):
+        t = i / (bottom - top)
+        c = cd.mix((58, 76, 190), (20, 22, 76), t)
+        half = 119 - 14 * t
         d.line([(393 - half, top + 4 + i), (393 + half, top + 4 + i)], fill=c + (255,))
     d.line([(274, top + 4), (512, top + 4)], fill=style.GOLD + (255,), width=3)
-    d.line([(293, top + 200), (493, top + 200)], fill=style.CYAN + (255,), width=2)
+    d.line([(283, top + 150), (503, top + 150)], fill=style.CYAN + (255,), width=2)
     logo = Image.new("RGB", (w, h), (0, 0, 0))
-    logo = cs.logo_text(logo, (393, top + 95), 40)
+    logo = cs.logo_text(logo, (393, top + 78), 40)
     lmask = ImageChops.lighter(ImageChops.lighter(logo.getchannel("R"), logo.getchannel("G")),
                                logo.getchannel("B"))
     front.paste(logo.convert("RGBA"), (0, 0), lmask)
