@@ -128,10 +128,13 @@ TEST_F(Setup, ComputerContestantsNeverSharePicturesOrSameGenderFirstNames) {
       std::set<int> pictures;
       for (int k = 0; k < 3; ++k) pictures.insert(seat(k).Appearance);
       ASSERT_EQ(pictures.size(), 3u) << "seed " << seed;
-      for (int a = 0; a < 3; ++a)
-        for (int b = a + 1; b < 3; ++b)
-          if (seat(a).Appearance % 2 == seat(b).Appearance % 2)
+      for (int a = 0; a < 3; ++a) {
+        for (int b = a + 1; b < 3; ++b) {
+          if (seat(a).Appearance % 2 == seat(b).Appearance % 2) {
             ASSERT_NE(seat(a).FirstNameIdx, seat(b).FirstNameIdx) << "seed " << seed;
+          }
+        }
+      }
       for (int k = 0; k < 3; ++k) {
         ASSERT_EQ(seat(k).CategoryKnowledge[0], seat(k).CategoryKnowledge[1]);
         for (int c = 0; c < 5; ++c) {
