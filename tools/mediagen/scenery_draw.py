@@ -301,34 +301,45 @@ def gold_fill(size, box, light=(255, 236, 160), mid=style.GOLD, dark=(176, 110, 
 
 
 def metallic_text(img, text, font, centre, spacing=0, glow_colour=style.GOLD, glow_radius=8,
-                  outline=(40, 20, 0), palette="gold"):
+                  outline=(40, 20, 0), palette="gold", outline_px=2, glow_strength=0.8):
     """Lettering in polished gold (or silver), outlined, with a soft glow."""
     m = text_layer(img.size, text, font, centre, spacing=spacing)
     bbox = m.getbbox() or (0, 0, img.size[0], img.size[1])
+    grow = 2 * outline_px + 1
     if glow_colour is not None:
         layer = Image.new("RGB", img.size, (0, 0, 0))
-        paint(layer, m.filter(ImageFilter.MaxFilter(5)), glow_colour)
+        paint(layer, m.filter(ImageFilter.MaxFilter(grow + 2)), glow_colour)
         img = add_light(img, Image.eval(layer.filter(ImageFilter.GaussianBlur(glow_radius)),
-                                        lambda v: int(v * 0.8)))
-    if outline is not None:
-        paint(img, m.filter(ImageFilter.MaxFilter(5)).filter(ImageFilter.GaussianBlur(0.7)), outline)
+                                        lambda v: int(v * glow_strength)))
+    if outline is not None and outline_px > 0:
+        paint(img, m.filter(ImageFilter.MaxFilter(grow)).filter(ImageFilter.GaussianBlur(0.6)),
+              outline)
+    box = (bbox[0], bbox[1], bbox[2], bbox[3])
     if palette == "gold":
-        fill = gold_fill(img.size, (bbox[0], bbox[1], bbox[2], bbox[3]))
+        fill = gold_fill(img.size, box)
+    elif palette == "bright-gold":
+        fill = gold_fill(img.size, box, light=(255, 246, 200), mid=(255, 208, 80),
+                         dark=(226, 160, 40))
     else:
-        fill = gold_fill(img.size, (bbox[0], bbox[1], bbox[2], bbox[3]), light=(255, 255, 255),
-                         mid=(200, 208, 222), dark=(120, 128, 150))
+        fill = gold_fill(img.size, box, light=(255, 255, 255), mid=(200, 208, 222),
+                         dark=(120, 128, 150))
     paint(img, m, fill)
     return img
 
 
 def logo(img, centre, height, glow=True):
     """The show's logo: TRIVENZA in bold gold capitals with a warm glow and a
-    thin cyan underline, its cap height about `height` pixels."""
+    thin cyan underline, its cap height about `height` pixels. Small logos
+    get a brighter gold and a thinner outline so they stay crisp."""
     f = style.font(int(height * 1.4), bold=True)
     spacing = max(1, int(height * 0.06))
+    small = height < 30
     img = metallic_text(img, "TRIVENZA", f, centre, spacing=spacing,
                         glow_colour=style.GOLD if glow else None,
-                        glow_radius=max(3, height // 5))
+                        glow_radius=max(3, height // 5),
+                        outline=(50, 26, 0), outline_px=1 if small else 2,
+                        palette="bright-gold" if small else "gold",
+                        glow_strength=0.55 if small else 0.8)
     w = f.getlength("TRIVENZA") + spacing * 7
     y = centre[1] + height * 0.72
     if height >= 14:

@@ -26,7 +26,7 @@ def _edge_fade(size, box_black):
     around the emblem box, so nothing ends in a hard line on the black."""
     w, h = size
     yy, xx = np.mgrid[0:h, 0:w].astype(np.float32)
-    f = np.clip((w - 1 - xx) / 60.0, 0, 1) * np.clip((h - 1 - yy) / 50.0, 0, 1)
+    f = np.clip((w - 1 - xx) / 60.0, 0, 1) * np.clip((h - 1 - yy) / 30.0, 0, 1)
     f *= np.clip(xx / 30.0, 0, 1) * np.clip(yy / 30.0, 0, 1)
     bx, by = box_black
     dx = np.clip((bx - xx) / 40.0, 0, 1)
@@ -44,12 +44,12 @@ def studio_still():
     beam = Image.new("RGB", (w, h), (0, 0, 0))
     sd.paint(beam, sd.polygon_mask((w, h), [(200, 0), (262, 0), (420, 330), (40, 330)]), (22, 26, 60))
     img = sd.add_light(img, beam.filter(ImageFilter.GaussianBlur(24)))
-    img = sd.metallic_text(img, "VANTO", style.font(108, bold=True, family="Sans"), (232, 236),
+    img = sd.metallic_text(img, "VANTO", style.font(108, bold=True, family="Sans"), (232, 226),
                            spacing=10, glow_colour=(70, 110, 200), glow_radius=10,
                            outline=(10, 14, 30), palette="silver")
-    img = sd.neon_line(img, [(60, 292), (404, 292)], style.GOLD, width=2, blur=5)
-    img = sd.draw_text(img, "S T U D I O S", style.font(24, bold=True, family="Sans"), (232, 318),
-                       (232, 200, 120), shadow=(0, 0, 0))
+    img = sd.neon_line(img, [(60, 282), (404, 282)], style.GOLD, width=2, blur=5)
+    img = sd.draw_text(img, "S T U D I O S", style.font(24, bold=True, family="Sans"), (232, 306),
+                       (240, 208, 130), shadow=(0, 0, 0))
     arr = np.asarray(img, np.float32) * _edge_fade((w, h), EMBLEM_AT)[..., None]
     return Image.fromarray(np.clip(arr, 0, 255).astype(np.uint8), "RGB")
 

@@ -200,10 +200,10 @@ def main(game, prefix):
         shots[name] = picture(game, name + ".mm1")
 
     creds = avi_frames(game, "creds.mm4")
-    sheet = Image.new("RGB", (320 * 4, 160 * 6), (40, 40, 40))
+    sheet = Image.new("RGB", (330 * 4, 170 * 6), (90, 90, 90))
     picks = [int(k * (len(creds) - 1) / 23) for k in range(24)]
     for n, k in enumerate(picks):
-        sheet.paste(creds[k], ((n % 4) * 320, (n // 4) * 160))
+        sheet.paste(creds[k], ((n % 4) * 330 + 5, (n // 4) * 170 + 5))
     shots["credits"] = sheet
     print(f"credits: {len(creds)} frames; emblem: {len(emblem)} frames")
 

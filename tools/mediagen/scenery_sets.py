@@ -25,16 +25,16 @@ PANEL_SIZE = (685, 459)
 CATEGORIES = {
     "history": dict(title="History", text=(0, 0, 0), base=(120, 84, 20), light=(250, 226, 160),
                     panel_top=(252, 236, 190), panel_bottom=(236, 204, 128),
-                    slot=(255, 246, 214), slot_rim=(170, 120, 40), trim=style.GOLD),
+                    slot=(255, 246, 214), slot_rim=(170, 120, 40), trim=style.GOLD, ink=(110, 70, 16)),
     "music": dict(title="Music", text=(204, 204, 204), base=(14, 24, 84), light=(80, 120, 240),
                   panel_top=(22, 36, 110), panel_bottom=(10, 16, 60),
-                  slot=(8, 14, 52), slot_rim=(70, 110, 230), trim=(110, 150, 255)),
+                  slot=(8, 14, 52), slot_rim=(70, 110, 230), trim=(110, 150, 255), ink=(170, 190, 245)),
     "sports": dict(title="Sports", text=(255, 255, 255), base=(10, 60, 28), light=(70, 200, 100),
                    panel_top=(18, 84, 40), panel_bottom=(6, 40, 18),
-                   slot=(4, 34, 14), slot_rim=(60, 190, 90), trim=(110, 230, 130)),
+                   slot=(4, 34, 14), slot_rim=(60, 190, 90), trim=(110, 230, 130), ink=(170, 235, 180)),
     "tval": dict(title="TV, Arts, and Literature", text=(204, 204, 204), base=(80, 12, 16),
                  light=(230, 70, 70), panel_top=(100, 18, 24), panel_bottom=(50, 6, 10),
-                 slot=(40, 4, 8), slot_rim=(220, 60, 60), trim=(255, 110, 110)),
+                 slot=(40, 4, 8), slot_rim=(220, 60, 60), trim=(255, 110, 110), ink=(245, 180, 180)),
 }
 
 
@@ -44,7 +44,7 @@ def menu_backdrop():
     """Calm, dark studio behind every menu: texts in orange and grey read on
     it; the logo sits small in the top-left corner, the centre stays clear."""
     img = style.studio_backdrop((W, H))
-    img = Image.eval(img, lambda v: int(v * 0.55))
+    img = Image.eval(img, lambda v: int(v * 0.45))
     # A faint stage ring low in the picture, the set's signature shape.
     ring = Image.new("RGB", (W, H), (0, 0, 0))
     m = sd.shape_mask((W, H), lambda d, s: [
@@ -183,7 +183,7 @@ def name_plates():
         sd.gradient_rrect(plate, (9, 9, pw - 9, ph - 9), 8, top, bottom)
         # Soft highlight across the top half: a glass front.
         shine = Image.new("RGB", (pw, ph), (0, 0, 0))
-        sd.paint(shine, sd.rrect_mask((pw, ph), (12, 11, pw - 12, 30), 6), (40, 40, 40))
+        sd.paint(shine, sd.rrect_mask((pw, ph), (13, 11, pw - 13, 22), 5), (26, 26, 26))
         plate = sd.add_light(plate, shine)
         # The name label sits at 15..136 x 24..51 on the plate; the band keeps
         # it clear and light so a black name reads at a glance.
@@ -228,18 +228,18 @@ def choice_tile(img, cat, key, box):
     sd.gradient_rrect(img, (x0, y0, x1, y1), 14, top, bottom, outline=sd.lerp(colour, (0, 0, 0), 0.8),
                       width=2)
     # A spotlight behind the emblem.
-    cx, cy = (x0 + x1) // 2, y0 + 88
+    cx, cy = (x0 + x1) // 2, y0 + 80
     light = sd.radial(img.size, (cx, cy), 110, sd.lerp(colour, (255, 255, 255), 0.35), (0, 0, 0), 1.3)
     mask = sd.rrect_mask(img.size, (x0 + 2, y0 + 2, x1 - 2, y1 - 2), 12)
     layer = Image.new("RGB", img.size, (0, 0, 0))
     layer.paste(Image.eval(light, lambda v: int(v * 0.55)), (0, 0), mask)
     img = sd.add_light(img, layer)
-    img = icons.draw(img, cat, (cx, cy), 62)
+    img = icons.draw(img, cat, (cx, cy), 54)
     # Title lettering with a dark outline.
     titles = {"tval": "TV, Arts, and Literature", "music": "Music", "sports": "Sports",
               "history": "History"}
     size = 30 if cat == "tval" else 40
-    img = sd.draw_text(img, titles[cat], style.font(size, bold=True), (cx, y1 - 46),
+    img = sd.draw_text(img, titles[cat], style.font(size, bold=True), (cx, y1 - 34),
                        (255, 255, 255), outline=(20, 10, 10), outline_width=2,
                        glow_colour=sd.lerp(colour, (0, 0, 0), 0.2), glow_radius=8)
     # Key badge: the letter that picks this category.
@@ -274,8 +274,8 @@ def answer_rows(img, spec, box_x, tops, width, height=27):
     """Lozenge bars for the four answers; the text starts at the bar's left
     edge plus a little, as the game writes 'A. ...' from the label's left."""
     for i, t in enumerate(tops):
-        box = (box_x - 10, t - 3, box_x + width + 10, t + height + 3)
-        sd.gradient_rrect(img, box, 15, sd.lerp(spec["slot"], (255, 255, 255), 0.06), spec["slot"],
+        box = (box_x - 10, t - 1, box_x + width + 10, t + height + 1)
+        sd.gradient_rrect(img, box, 14, sd.lerp(spec["slot"], (255, 255, 255), 0.06), spec["slot"],
                           outline=spec["slot_rim"], width=1)
     return img
 
@@ -293,12 +293,16 @@ def category_header(img, cat, spec, centre, subtitle):
     img = icons.draw(img, cat, (cx - 250, cy + 2), 34)
     img = icons.draw(img, cat, (cx + 250, cy + 2), 34)
     size = 34 if cat == "tval" else 42
-    img = sd.draw_text(img, spec["title"], style.font(size, bold=True), (cx, cy - 6),
-                       (255, 255, 255), outline=sd.lerp(colour, (0, 0, 0), 0.75), outline_width=2,
-                       glow_colour=colour, glow_radius=7)
+    if cat == "history":
+        # Dark lettering on the light parchment.
+        img = sd.draw_text(img, spec["title"], style.font(size, bold=True), (cx, cy - 6),
+                           (96, 52, 4), shadow=(255, 250, 230), shadow_offset=(1, 2))
+    else:
+        img = sd.draw_text(img, spec["title"], style.font(size, bold=True), (cx, cy - 6),
+                           (255, 255, 255), outline=sd.lerp(colour, (0, 0, 0), 0.75),
+                           outline_width=1, glow_colour=colour, glow_radius=7)
     if subtitle:
-        img = sd.draw_text(img, subtitle, style.font(17, italic=True), (cx, cy + 28),
-                           sd.lerp(colour, (255, 255, 255), 0.6), shadow=(0, 0, 0))
+        img = sd.draw_text(img, subtitle, style.font(17, italic=True), (cx, cy + 28), spec["ink"])
     return img
 
 
@@ -367,9 +371,8 @@ def challenge_scene(cat):
         sd.paint(img, sd.ellipse_mask((W, H), (cx - 17, cy - 15, cx + 18, cy + 16)),
                  sd.radial((W, H), (cx - 5, cy - 6), 26, sd.lerp(spec["slot"], (255, 255, 255), 0.12),
                            spec["slot"]))
-    f = style.font(13, bold=True, family="Sans")
-    img = sd.draw_text(img, "VALUE", f, (136, 461), sd.lerp(colour, (255, 255, 255), 0.5), spacing=2)
-    img = sd.draw_text(img, "TIME", f, (370, 517), sd.lerp(colour, (255, 255, 255), 0.5), spacing=2)
+    f = style.font(12, bold=True, family="Sans")
+    img = sd.draw_text(img, "VALUE", f, (120, 461), spec["ink"], spacing=1)
     img = dial(img, spec, cat, (392 + 16.5, 504 + 13.5))
     # The show's logo, small, under the panel.
     img = sd.logo(img, (W / 2, 575), 13)
