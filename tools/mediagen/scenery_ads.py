@@ -105,32 +105,45 @@ def ad_see_clearly():
 # --- Step Up: Kestrow Climber -----------------------------------------------------
 
 def _climber(img, x, y, k=1.0):
-    """A home step climber, side view: base, mast, two pedals, handlebar and
-    its little display."""
-    def S(pts):
-        return [(x + px * k, y + py * k) for px, py in pts]
-    steel = sd.multi_gradient((W, H), [(0, (236, 240, 248)), (0.5, (150, 158, 176)), (1, (90, 96, 110))])
-    dark = (30, 30, 36)
-    sd.paint(img, sd.polygon_mask((W, H), S([(-150, 210), (150, 210), (140, 232), (-140, 232)])), dark)
-    sd.paint(img, sd.polygon_mask((W, H), S([(60, 214), (82, 214), (10, -120), (-12, -120)])), steel)
-    for side, ang in ((-1, 14), (1, -10)):
-        px0, py0 = 40, 150
-        ex = px0 + side * 120 * math.cos(math.radians(ang))
-        ey = py0 + 120 * math.sin(math.radians(ang)) * side * -1
-        sd.paint(img, sd.shape_mask((W, H), lambda d, s, a=(px0, py0), b=(ex, ey): d.line(
-            [((x + a[0] * k) * s, (y + a[1] * k) * s), ((x + b[0] * k) * s, (y + b[1] * k) * s)],
-            fill=255, width=int(12 * k * s))), steel)
-        sd.rrect(img, (x + (ex - 44) * k, y + (ey - 12) * k, x + (ex + 44) * k, y + (ey + 8) * k), 6 * k,
-                 dark)
-        sd.rrect(img, (x + (ex - 40) * k, y + (ey - 10) * k, x + (ex + 40) * k, y + (ey - 5) * k), 3 * k,
-                 (230, 90, 30))
-    sd.paint(img, sd.shape_mask((W, H), lambda d, s: d.line(
-        [((x - 14 * k) * s, (y - 112 * k) * s), ((x - 78 * k) * s, (y - 150 * k) * s),
-         ((x - 92 * k) * s, (y - 96 * k) * s)], fill=255, width=int(11 * k * s), joint="curve")), dark)
-    sd.rrect(img, (x - 30 * k, y - 150 * k, x + 34 * k, y - 112 * k), 8 * k, (40, 40, 50),
-             outline=(150, 158, 176), width=2)
-    img = sd.draw_text(img, "88", style.font(int(22 * k), bold=True, family="Mono"),
-                       (x + 2 * k, y - 131 * k), (255, 70, 40), glow_colour=(160, 20, 0), glow_radius=3)
+    """A home step climber seen from the side, standing on the floor at
+    (x, y): base, front mast with its display and handlebar, two pedal arms
+    hinged at the back, each with a pedal and a damper."""
+    def P(px, py):
+        return (x + px * k, y + py * k)
+
+    def line(points, width, fill):
+        m = sd.shape_mask((W, H), lambda d, s: d.line(
+            [(px * s, py * s) for px, py in (P(*q) for q in points)], fill=255,
+            width=int(width * k * s), joint="curve"))
+        sd.paint(img, m, fill)
+
+    steel = sd.gradient((W, H), (240, 244, 250), (120, 128, 146), horizontal=True)
+    dark = (34, 32, 40)
+    floor = sd.ellipse_mask((W, H), (*P(-190, -10), *P(170, 16)))
+    sd.paint(img, Image.eval(floor.filter(ImageFilter.GaussianBlur(8)), lambda v: v // 2), (60, 0, 30))
+    # Base with feet.
+    sd.rrect(img, (*P(-160, -26), *P(140, 0)), 10 * k, dark)
+    sd.rrect(img, (*P(-150, -24), *P(130, -18)), 3 * k, (90, 90, 104))
+    # Mast and handlebar.
+    sd.paint(img, sd.polygon_mask((W, H), [P(96, -22), P(122, -22), P(84, -310), P(62, -310)]), steel)
+    line([(76, -296), (10, -318), (-30, -300)], 12, (140, 146, 160))
+    line([(-8, -314), (-34, -298)], 16, dark)
+    # Pedal arms from the hinge at the back, one up, one down.
+    for tip, shade in (((70, -104), 1.0), ((70, -58), 0.8)):
+        line([(-132, -34), tip], 12, tuple(int(c * shade) for c in (200, 206, 220)))
+        line([((-132 + tip[0]) / 2, (-34 + tip[1]) / 2 - 4), (96, -150 if tip[1] < -80 else -120)],
+             6, (60, 60, 70))
+        px, py = tip
+        sd.rrect(img, (*P(px - 52, py - 12), *P(px + 52, py + 8)), 6 * k,
+                 tuple(int(c * shade) for c in dark))
+        sd.rrect(img, (*P(px - 48, py - 11), *P(px + 48, py - 5)), 3 * k,
+                 tuple(int(c * shade) for c in (255, 120, 40)))
+    sd.paint(img, sd.ellipse_mask((W, H), (*P(-142, -44), *P(-122, -24))), (160, 166, 180))
+    # Display.
+    sd.rrect(img, (*P(40, -346), *P(112, -300)), 8 * k, (40, 40, 50), outline=(170, 176, 190),
+             width=2)
+    img = sd.draw_text(img, "088", style.font(int(22 * k), bold=True, family="Mono"),
+                       P(76, -323), (255, 70, 40), glow_colour=(160, 20, 0), glow_radius=3)
     return img
 
 
@@ -141,13 +154,15 @@ def ad_step_up():
     for x in range(-600, 900, 90):
         d.polygon([(x, H), (x + 40, H), (x + 640, 0), (x + 600, 0)], fill=36)
     sd.paint(img, stripes.filter(ImageFilter.GaussianBlur(2)), (255, 255, 255))
-    # Rising steps behind the machine.
-    for k in range(6):
-        x0 = 300 + k * 82
-        top = 470 - k * 52
-        sd.rrect(img, (x0, top, x0 + 82, 520), 4, sd.lerp((120, 10, 60), (60, 0, 40), k / 6))
-        sd.paint(img, sd.rrect_mask((W, H), (x0, top, x0 + 82, top + 6), 2), (255, 200, 120))
-    img = _climber(img, 520, 270, 1.05)
+    # A glowing staircase rising behind the machine.
+    steps = Image.new("RGB", (W, H), (0, 0, 0))
+    for k in range(5):
+        x0 = 560 + k * 48
+        top = 470 - k * 60
+        sd.paint(steps, sd.rrect_mask((W, H), (x0, top, x0 + 48, 528), 3), (70, 20, 40))
+        sd.paint(steps, sd.rrect_mask((W, H), (x0, top, x0 + 48, top + 5), 2), (120, 90, 40))
+    img = sd.add_light(img, steps)
+    img = _climber(img, 470, 505, 1.15)
     img = sd.draw_text(img, "Step Up", style.font(104, bold=True, italic=True, family="Sans"),
                        (200, 118), (255, 255, 255), shadow=(90, 0, 40), shadow_offset=(5, 5),
                        outline=(120, 20, 50), outline_width=2)
