@@ -28,6 +28,9 @@ bool FileExists(const std::string& fileName) {
 bool ReadWholeFile(const std::string& fileName, std::vector<std::uint8_t>& out) {
   File file(std::fopen(fileName.c_str(), "rb"));
   if (!file) return false;
+  // A directory opens too on this system; only a regular file has a size.
+  struct stat info {};
+  if (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) return false;
   if (std::fseek(file.get(), 0, SEEK_END) != 0) return false;
   const long size = std::ftell(file.get());
   if (size < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return false;

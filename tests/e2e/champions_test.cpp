@@ -52,8 +52,8 @@ TEST_F(ChampionsScreen, WinnersAreSavedRetiredAndResetWithCtrlR) {
     d.capture("champions-with-winners.png");
 
     // The file holds exactly the sorted list.
-    auto onDisk = DecodeChampionsFile(
-        std::vector<std::uint8_t>(readFile("vantoc.mm3").begin(), readFile("vantoc.mm3").end()));
+    const std::string stored = readFile("vantoc.mm3");
+    auto onDisk = DecodeChampionsFile(std::vector<std::uint8_t>(stored.begin(), stored.end()));
     EXPECT_EQ(onDisk, Champions->ChampionList);
     EXPECT_EQ(onDisk.size(), 6u);
 
