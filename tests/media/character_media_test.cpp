@@ -46,7 +46,7 @@ double MeanBrightness(const Bitmap& bmp, int left, int top, int width, int heigh
   for (int y = top; y < top + height; ++y)
     for (int x = left; x < left + width; ++x) {
       const Color c = bmp.pixel(x, y);
-      sum += (c.r + c.g + c.b) / 3.0;
+      sum += (redOf(c) + greenOf(c) + blueOf(c)) / 3.0;
     }
   return sum / (width * height);
 }
@@ -200,14 +200,11 @@ TEST_F(GameDirCharacters, HostFigureStandsOnTheTransparentColour) {
   ASSERT_EQ(host.width(), 46);
   ASSERT_EQ(host.height(), 118);
   const Color key = host.pixel(0, host.height() - 1);
-  EXPECT_EQ(key.r, 255);
-  EXPECT_EQ(key.g, 0);
-  EXPECT_EQ(key.b, 255);
+  EXPECT_EQ(key, rgb(255, 0, 255));
   int keyed = 0;
   for (int y = 0; y < host.height(); ++y)
     for (int x = 0; x < host.width(); ++x) {
-      const Color c = host.pixel(x, y);
-      keyed += (c.r == key.r && c.g == key.g && c.b == key.b);
+      keyed += host.pixel(x, y) == key;
     }
   // Mostly background around a figure of a good size.
   EXPECT_GT(keyed, host.width() * host.height() / 3);
