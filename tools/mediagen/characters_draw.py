@@ -635,7 +635,7 @@ def draw_standing(background, p, pose, feet_xy, height, mask=False, ss=4):
     cv = Canvas(background, ss)
     if mask:
         cv.with_mask()
-    unit = height / 16.9
+    unit = height / 17.6  # room for the fullest hair
     cv.place(feet_xy[0], feet_xy[1] - 15.5 * unit, unit)
     standing(cv, p, pose, 0.0, 0.0)
     return cv.result()

@@ -246,7 +246,7 @@ def lineup(people):
     sheets = {}
     for name, (x, y, rw, rh) in zip(LINEUP_SHEETS, LINEUP_RECTS):
         feet = rh - 2
-        height = rh - 5
+        height = rh - 6
         sheets[name] = figure_sheet_exact(backdrop, base, front, (x, y, rw, rh), people, feet, height,
                                           figure_pose("contestant"))
     return backdrop, sheets
