@@ -34,7 +34,7 @@ void checkCounts(const std::vector<QuestionEntry>& entries, const std::vector<st
   }
   for (const auto& entry : entries) ++counts[entry.category][entry.difficulty];
   for (int category = 0; category < kCategoryCount; ++category) {
-    const std::string where = fileOf[category].empty() ? std::string(categoryName(category)) : fileOf[category];
+    const std::string where = fileOf[category].empty() ? categoryFileName(category) + " (not given)" : fileOf[category];
     int total = 0;
     for (int d = kLowestDifficulty; d <= kHighestDifficulty; ++d) {
       total += counts[category][d];

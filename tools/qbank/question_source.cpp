@@ -163,6 +163,10 @@ int categoryOfFile(const std::string& path) {
   return -1;
 }
 
+std::string categoryFileName(int category) {
+  return category >= 0 && category < kCategoryCount ? std::string(kFileStems[category]) + ".txt" : "?";
+}
+
 const char* categoryName(int category) {
   return category >= 0 && category < kCategoryCount ? kCategoryNames[category] : "?";
 }

@@ -36,6 +36,7 @@ struct QuestionEntry {
 // base name ("music.txt"); -1 for any other name.
 int categoryOfFile(const std::string& path);
 const char* categoryName(int category);
+std::string categoryFileName(int category);  // "music.txt"
 
 // Reads the entries of one source text (file names the file in problems).
 void parseQuestionSource(const std::string& file, std::string_view text, int category,
