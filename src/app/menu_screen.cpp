@@ -1,5 +1,7 @@
 #include "app/menu_screen.h"
 
+#include "platform/label.h"
+
 namespace tvz {
 
 MenuScreen::MenuScreen() {
@@ -13,6 +15,10 @@ MenuScreen::MenuScreen() {
 void MenuScreen::FormCreate() {
   setColor(kPressedColour);
   setFontColor(kNormalColour);
+  // Every text of a menu is in the normal colour, also labels with a size of
+  // their own.
+  for (const auto& control : controls())
+    if (auto* label = dynamic_cast<Label*>(control.get())) label->setFontColor(kNormalColour);
 }
 
 void MenuScreen::FormKeyDown(int& key, ShiftState shift) {

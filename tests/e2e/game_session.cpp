@@ -19,6 +19,9 @@ void GameSession::SetUp() {
          ("trivenza-" + std::string(info->test_suite_name()) + "-" + info->name());
   fs::remove_all(dir_);
   fs::create_directories(dir_);
+  // Pictures of the screens outlive the scratch directory.
+  fs::create_directories(previous_ / "test-output");
+  fs::create_directory_symlink(previous_ / "test-output", dir_ / "test-output");
   fs::current_path(dir_);
 }
 
