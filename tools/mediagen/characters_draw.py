@@ -63,6 +63,7 @@ class Person:
     face_width: float = 1.0
     jaw: float = 0.3
     skirt: bool = False
+    temples: tuple = None  # greying at the temples
 
 
 @dataclass(frozen=True)
@@ -89,7 +90,7 @@ def load_cast(path):
     for name in cp.sections():
         s = cp[name]
         opt = {}
-        for k in ("jacket", "trousers", "shoes", "glasses", "lips", "earrings", "tie"):
+        for k in ("jacket", "trousers", "shoes", "glasses", "lips", "earrings", "tie", "temples"):
             if k in s:
                 opt[k] = parse_colour(s[k])
         people[name] = Person(
@@ -256,8 +257,9 @@ def hair_front(cv, p, ox, oy, turn):
     st = p.hair_style
     fw = p.face_width
     vol = {"curly": 1.28, "bob": 1.14, "long": 1.12, "wavy": 1.16, "bun": 1.07, "ponytail": 1.07,
-           "buzz": 1.04, "receding": 1.04, "short": 1.09, "side": 1.1, "fringe": 1.12}.get(st, 1.08)
-    top = -1.18 * vol - (0.06 if st in ("short", "side") else 0.0)
+           "buzz": 1.04, "receding": 1.04, "short": 1.09, "side": 1.1, "quiff": 1.1,
+           "fringe": 1.12}.get(st, 1.08)
+    top = -1.18 * vol - (0.06 if st in ("short", "side", "quiff") else 0.0)
     n = 28
     xs = [(-1.0 + 2.0 * i / n) * fw * 1.04 for i in range(n + 1)]
     upper = []
@@ -265,7 +267,7 @@ def hair_front(cv, p, ox, oy, turn):
         a = -math.pi / 2 + math.pi * i / n
         upper.append((ox + math.sin(a) * fw * vol + turn * 0.05, oy - 0.05 + top * math.cos(a)))
     lower = [(ox + x + turn * 0.08, oy + hairline(p, x / fw)) for x in xs]
-    if st in ("short", "side", "receding", "buzz", "curly", "fringe", "bob", "long", "wavy"):
+    if st in ("short", "side", "quiff", "receding", "buzz", "curly", "fringe", "bob", "long", "wavy"):
         # sides come down past the temples
         side_y = {"bob": 0.9, "long": 0.5, "wavy": 0.5, "curly": 0.15, "fringe": 0.2}.get(st, -0.05)
         lower[0] = (ox - fw * 1.06, oy + side_y)
@@ -289,10 +291,23 @@ def hair_front(cv, p, ox, oy, turn):
             r = 0.3
             cv.ellipse(x - r, y - r, x + r, y + r, c)
     # sheen: a light arc over the crown
+    if st == "quiff":
+        # a combed-up wave over the forehead
+        cv.poly([(ox - 0.9 * fw + turn * 0.08, oy - 0.6), (ox - 0.7 * fw, oy - 1.32), (ox - 0.1, oy - 1.55),
+                 (ox + 0.55 * fw, oy - 1.42), (ox + 0.85 * fw, oy - 1.05), (ox + 0.3, oy - 0.95),
+                 (ox - 0.3, oy - 0.8)], c)
+        cv.line(bezier((ox - 0.6 * fw, oy - 1.0), (ox - 0.1, oy - 1.45), (ox + 0.6 * fw, oy - 1.2)),
+                with_alpha(shade(c, 0.7), 160), 0.04, False)
+    if p.temples:
+        for side in (-1, 1):
+            x = ox + turn * 0.08
+            cv.poly([(x + side * 0.88 * fw, oy - 0.66), (x + side * 1.03 * fw, oy - 0.5), (x + side * 1.04 * fw, oy - 0.08),
+                     (x + side * 0.95 * fw, oy - 0.12), (x + side * 0.86 * fw, oy - 0.45)], with_alpha(p.temples, 170),
+                    False)
     # sheen: soft light on the crown, from the upper left
     dark_hair = sum(c) < 200
     hl = mix(c, (150, 170, 220), 0.5) if dark_hair else shade(c, 1.3)
-    a = 45 if dark_hair else 80
+    a = 30 if dark_hair else 80
     cv.ellipse(ox - 0.75 * fw, oy - 1.25 * vol, ox + 0.05 * fw, oy - 0.85 * vol, with_alpha(hl, a), False)
     cv.ellipse(ox - 0.55 * fw, oy - 1.18 * vol, ox - 0.15 * fw, oy - 0.98 * vol, with_alpha(hl, a), False)
     if st in ("side", "long", "short", "wavy"):
@@ -305,7 +320,7 @@ def hair_front(cv, p, ox, oy, turn):
 
 def face(cv, p, pose, ox, oy):
     t = pose.turn
-    fx = ox + t * 0.16   # features follow the turn
+    fx = ox + t * 0.22   # features follow the turn
     skin = p.skin
     fw = p.face_width
     dark = shade(skin, 0.8)
@@ -602,9 +617,14 @@ def standing(cv, p, pose, ox, oy):
                      (ox - 0.15, oy + 3.4)], p.tie)
     elif p.woman:
         cv.poly([(ox - 0.5, oy + 1.75), (ox, oy + 2.6), (ox + 0.5, oy + 1.75)], shade(p.skin, 0.9))
-    # arms hanging
+    # arms hanging, or raised in triumph
     sleeve = shade(top, 0.9)
     for side in (-1, 1):
+        if pose.arm == "up":
+            hand = (ox + side * (sh + 1.05), oy - 1.5)
+            cv.line([(ox + side * (sh - 0.15), oy + 2.5), (ox + side * (sh + 0.85), oy + 0.6), hand], sleeve, 0.72)
+            cv.ellipse(hand[0] - 0.4, hand[1] - 0.5, hand[0] + 0.4, hand[1] + 0.3, p.skin)
+            continue
         cv.line([(ox + side * (sh - 0.15), oy + 2.5), (ox + side * (sh + 0.15), oy + 5.0),
                  (ox + side * (sh + 0.05), oy + 7.2)], sleeve, 0.72)
         cv.ellipse(ox + side * (sh + 0.05) - 0.35, oy + 7.1, ox + side * (sh + 0.05) + 0.35, oy + 7.9, p.skin)

@@ -189,7 +189,7 @@ def podium_layer(size, x_mid, top, bottom, half_top, half_bottom, side, number):
 
 def figure_pose(kind):
     if kind == "winner":
-        return cd.Pose(smile=1.0, mouth=0.35, brow=0.5)
+        return cd.Pose(smile=1.0, mouth=0.35, brow=0.5, arm="up")
     if kind == "host":
         return cd.Pose(smile=0.7, mouth=0.0)
     return cd.Pose(smile=0.5)
