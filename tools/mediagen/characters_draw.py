@@ -82,13 +82,29 @@ class Pose:
     lift: float = 1.0       # how far the arm has moved from resting towards `arm`
 
 
+HAIR_STYLES = ("long", "wavy", "bob", "fringe", "bun", "ponytail", "curly", "short", "side", "quiff",
+               "buzz", "receding")
+BEARDS = ("none", "stubble", "full", "moustache")
+
+
 def load_cast(path):
+    """The people by section name; ValueError names the fault."""
     cp = configparser.ConfigParser()
-    with open(path, encoding="ascii") as f:
-        cp.read_file(f)
+    try:
+        with open(path, encoding="ascii") as f:
+            cp.read_file(f)
+    except configparser.Error as e:
+        raise ValueError(str(e)) from e
     people = {}
     for name in cp.sections():
         s = cp[name]
+        for key in ("skin", "hair", "hair_style", "eyes", "top"):
+            if key not in s:
+                raise ValueError(f"[{name}] has no {key}")
+        if s["hair_style"] not in HAIR_STYLES:
+            raise ValueError(f"[{name}] hair_style {s['hair_style']!r} is not one of {', '.join(HAIR_STYLES)}")
+        if s.get("beard", "none") not in BEARDS:
+            raise ValueError(f"[{name}] beard {s['beard']!r} is not one of {', '.join(BEARDS)}")
         opt = {}
         for k in ("jacket", "trousers", "shoes", "glasses", "lips", "earrings", "tie", "temples"):
             if k in s:
