@@ -105,7 +105,11 @@ int Form::ShowModal() {
   modal_ = true;
   app.pushModal(this);
   Show();
-  while (visible_ && !releasing_ && !app.terminated()) app.processMessages();
+  auto running = [&] { return visible_ && !releasing_ && !app.terminated(); };
+  while (running()) {
+    app.processMessages();
+    if (running()) app.waitForWork();
+  }
   modal_ = false;
   app.popModal(this);
   return modalResult_;
