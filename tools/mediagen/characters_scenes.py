@@ -153,9 +153,16 @@ def spot(img, centre, radius, colour=(120, 140, 220), strength=0.5):
     return to_img(np.asarray(img, np.float32) + g)
 
 
-def podium_layer(size, x_mid, top, bottom, half_top, half_bottom, side, number):
+def podium_layer(size, x_mid, top, bottom, half_top, half_bottom, side, number, ss=4):
     """A contestant podium in perspective as an RGBA layer: its front face, the
-    side turned towards the centre of the set, a gold rim and a lit number."""
+    side turned towards the centre of the set, a gold rim and a lit number.
+    Drawn four times larger and scaled down for smooth edges."""
+    big = podium_layer_at((size[0] * ss, size[1] * ss), x_mid * ss, top * ss, bottom * ss, half_top * ss,
+                          half_bottom * ss, side, number)
+    return big.reduce(ss)
+
+
+def podium_layer_at(size, x_mid, top, bottom, half_top, half_bottom, side, number):
     layer = Image.new("RGBA", size, (0, 0, 0, 0))
     d = ImageDraw.Draw(layer)
     depth = half_top * 0.45
