@@ -448,8 +448,9 @@ def mouth(cv, p, pose, fx, oy):
         return
     if op < 0.06:
         # closed: one lip line, curved by the smile, with a light lower lip
+        line = (70, 32, 34) if p.beard in ("full", "moustache") else shade(lips, 0.75)
         cv.line(bezier((fx - half, my + corner), (fx, my + 0.1 * sm), (fx + half, my + corner)),
-                shade(lips, 0.75), 0.055, False)
+                line, 0.065 if p.beard in ("full", "moustache") else 0.055, False)
         cv.ellipse(fx - 0.13, my + 0.06 + 0.05 * max(sm, 0), fx + 0.13, my + 0.15 + 0.05 * max(sm, 0),
                    with_alpha(lips, 120 if p.woman else 60), False)
         return

@@ -214,7 +214,7 @@ LOOK_HIGHER = replace(R, gaze_x=1.0, turn=0.55, brow=0.2)
 THINK_1 = replace(R, gaze_x=-0.7, gaze_y=-1.0, brow=0.8, smile=-0.15, turn=-0.15)
 THINK_2 = replace(R, gaze_x=0.7, gaze_y=-1.0, brow=-0.4, smile=-0.05, turn=0.15, mouth=0.0)
 RIGHT_1 = replace(R, smile=1.0, mouth=0.45, brow=0.7)
-RIGHT_2 = replace(R, smile=1.0, mouth=0.0, brow=0.4, blink=0.35, nod=0.04)
+RIGHT_2 = replace(R, smile=1.0, mouth=0.12, brow=0.4, blink=0.35, nod=0.04)
 WRONG_1 = replace(R, smile=-0.9, teeth=True, brow=-1.0, blink=0.25)
 WRONG_2 = replace(R, smile=-0.8, brow=0.6, gaze_y=0.6, nod=0.06)
 
