@@ -1,5 +1,7 @@
 #include "app/sound.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -55,7 +57,11 @@ struct FileCloser {
 // Returns the offset of the clip; on failure `into` is as before.
 bool ReadClipOnto(std::vector<std::uint8_t>& into, const std::string& file, std::size_t& clipStart) {
   std::unique_ptr<std::FILE, FileCloser> f(std::fopen(file.c_str(), "rb"));
-  if (!f || std::fseek(f.get(), 0, SEEK_END) != 0) return false;
+  if (!f) return false;
+  // A directory opens too; only a regular file has a size to read.
+  struct stat info {};
+  if (::fstat(::fileno(f.get()), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  if (std::fseek(f.get(), 0, SEEK_END) != 0) return false;
   const long size = std::ftell(f.get());
   if (size < 0 || std::fseek(f.get(), 0, SEEK_SET) != 0) return false;
   clipStart = into.size();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <random>
 
 #include "app/error_log.h"
@@ -150,7 +151,9 @@ TEST_F(SoundTest, ClipsThatAreNotCanonicalAreRefused) {
   WriteScrambledSoundImage("eight.mm3", eightBit);
   WriteScrambledSoundImage("overlong.mm3", overlong);
   WriteScrambledSoundImage("short.mm3", shortHeader);
-  for (const char* file : {"stereo.mm3", "eight.mm3", "overlong.mm3", "short.mm3", "none.mm3"}) {
+  std::filesystem::create_directory("folder.mm3");
+  for (const char* file :
+       {"stereo.mm3", "eight.mm3", "overlong.mm3", "short.mm3", "none.mm3", "folder.mm3"}) {
     EXPECT_FALSE(LoadSound(log, stream, file)) << file;
     EXPECT_EQ(pending, Entry(2105));
     EXPECT_FALSE(AppendSound(log, stream, file)) << file;

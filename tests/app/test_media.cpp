@@ -132,8 +132,9 @@ void WriteScrambledText(const std::string& name, const std::vector<std::string>&
 
 void WriteQuestionIndex(const std::vector<QuestionIndexRecord>& records, std::size_t bytes) {
   std::vector<std::uint8_t> out(kQuestionIndexBytes, 0);
-  std::memcpy(out.data(), records.data(),
-              std::min(out.size(), records.size() * sizeof(QuestionIndexRecord)));
+  if (!records.empty())
+    std::memcpy(out.data(), records.data(),
+                std::min(out.size(), records.size() * sizeof(QuestionIndexRecord)));
   if (bytes != 0) out.resize(bytes, 0x55);
   WriteFile(kQuestionIndexFile, out);
 }
