@@ -46,9 +46,16 @@ void Control::setEnabled(bool enabled) {
 void Control::setCursor(Cursor cursor) { cursor_ = cursor; }
 void Control::setHint(std::string hint) { hint_ = std::move(hint); }
 
+Color Control::color() const { return parentColor_ ? owner_.color() : color_; }
+
 void Control::setColor(Color color) {
-  if (color_ == color) return;
+  parentColor_ = false;
   color_ = color;
+  invalidate();
+}
+
+void Control::setParentColor(bool parentColor) {
+  parentColor_ = parentColor;
   invalidate();
 }
 

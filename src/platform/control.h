@@ -68,9 +68,12 @@ class Control {
   int tag() const { return tag_; }
   void setTag(int tag) { tag_ = tag; }
 
-  // Background colour (seen where the control is opaque).
-  Color color() const { return color_; }
+  // Background colour (seen where the control is opaque). While parentColor()
+  // is true (labels start so) it is the form's colour; setColor ends that.
+  Color color() const;
   void setColor(Color color);
+  bool parentColor() const { return parentColor_; }
+  void setParentColor(bool parentColor);
 
   // Font. While parentFont() is true the control uses its form's font; any
   // font setter below gives the control its own copy, as on the desktop.
@@ -130,6 +133,7 @@ class Control {
   std::string hint_;
   int tag_ = 0;
   Color color_ = rgb(192, 192, 192);
+  bool parentColor_ = false;
   bool parentFont_ = true;
   FontSpec ownFont_;
   bool tabStop_ = true;

@@ -24,10 +24,12 @@ std::vector<std::string> splitLines(const std::string& text) {
 
 }  // namespace
 
-Label::Label(Form& owner) : Control(owner) {}
+// A label starts with its form's colour behind its text, as on the desktop.
+Label::Label(Form& owner) : Control(owner) { setParentColor(true); }
 
 Label::Label(Form& owner, int left, int top, int width, int height, std::string caption)
     : Control(owner), caption_(std::move(caption)) {
+  setParentColor(true);
   setBounds(left, top, width, height);
 }
 
