@@ -104,6 +104,10 @@ def generate(data_dir, out_dir):
     jobs = [(name, data_dir, out_dir) for name in FILES]
     workers = min(2, os.cpu_count() or 1)
     if workers > 1:
+        # The menu backdrop lies under several panels: drawn once here, the
+        # workers inherit it.
+        import scenery_sets
+        scenery_sets.menu_backdrop_cached()
         with multiprocessing.get_context("fork").Pool(workers) as pool:
             results = pool.map(make_file, jobs, chunksize=1)
     else:

@@ -61,8 +61,8 @@ def ad_see_clearly():
     cx0, cy0 = 440, 120
     shadow = Image.new("L", (W, H), 0)
     ImageDraw.Draw(shadow).rectangle([cx0 + 8, cy0 + 10, cx0 + 308, cy0 + 430], fill=120)
-    sd.paint(img, shadow.filter(ImageFilter.GaussianBlur(10)), (60, 90, 110))
-    img.paste(chart.filter(ImageFilter.GaussianBlur(3.2)), (cx0, cy0))
+    sd.paint(img, sd.soften(shadow, 10), (60, 90, 110))
+    img.paste(sd.soften(chart, 3.2), (cx0, cy0))
     sharp = Image.new("RGB", (W, H), (0, 0, 0))
     sharp.paste(chart, (cx0, cy0))
     gx, gy, r = 590, 250, 70
@@ -78,9 +78,9 @@ def ad_see_clearly():
         x = gx + dx * (r + 14)
         sd.paint(glare, sd.polygon_mask((W, H), [(x - 40, gy - 50), (x - 18, gy - 62), (x + 30, gy + 30),
                                                  (x + 8, gy + 44)]), (40, 46, 52))
-    img = sd.add_light(img, glare.filter(ImageFilter.GaussianBlur(4)))
+    img = sd.add_light(img, sd.soften(glare, 4))
     frame = _glasses_mask((W, H), gx, gy, r)
-    sd.paint(img, ImageChops.offset(frame, 4, 6).filter(ImageFilter.GaussianBlur(5)), (120, 140, 150))
+    sd.paint(img, sd.soften(ImageChops.offset(frame, 4, 6), 5), (120, 140, 150))
     sd.paint(img, frame, sd.multi_gradient((W, H), [(0, (30, 30, 40)), (0.42, (90, 40, 30)),
                                                       (0.5, (40, 20, 16)), (1, (20, 20, 26))]))
     # Copy.
@@ -120,7 +120,7 @@ def _climber(img, x, y, k=1.0):
     steel = sd.gradient((W, H), (240, 244, 250), (120, 128, 146), horizontal=True)
     dark = (34, 32, 40)
     floor = sd.ellipse_mask((W, H), (*P(-190, -10), *P(170, 16)))
-    sd.paint(img, Image.eval(floor.filter(ImageFilter.GaussianBlur(8)), lambda v: v // 2), (60, 0, 30))
+    sd.paint(img, Image.eval(sd.soften(floor, 8), lambda v: v // 2), (60, 0, 30))
     # Base with feet.
     sd.rrect(img, (*P(-160, -26), *P(140, 0)), 10 * k, dark)
     sd.rrect(img, (*P(-150, -24), *P(130, -18)), 3 * k, (90, 90, 104))
@@ -153,7 +153,7 @@ def ad_step_up():
     d = ImageDraw.Draw(stripes)
     for x in range(-600, 900, 90):
         d.polygon([(x, H), (x + 40, H), (x + 640, 0), (x + 600, 0)], fill=36)
-    sd.paint(img, stripes.filter(ImageFilter.GaussianBlur(2)), (255, 255, 255))
+    sd.paint(img, sd.soften(stripes, 2), (255, 255, 255))
     # A glowing staircase rising behind the machine.
     steps = Image.new("RGB", (W, H), (0, 0, 0))
     for k in range(5):
@@ -222,7 +222,7 @@ def ad_personal_touch():
     for _ in range(26):
         x, y, r = rng.uniform(0, W), rng.uniform(0, 330), rng.uniform(14, 40)
         d.ellipse([x - r, y - r, x + r, y + r], fill=(40, 26, 14))
-    img = sd.add_light(img, bokeh.filter(ImageFilter.GaussianBlur(6)))
+    img = sd.add_light(img, sd.soften(bokeh, 6))
     _gift(img, 580, 330, 1.0)
     # A handwritten-style card leaning on the gift.
     card = (380, 380, 560, 490)

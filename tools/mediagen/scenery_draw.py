@@ -2,6 +2,8 @@
 trims, lettering and the TRIVENZA logo. Shapes are drawn on a four-times
 canvas and scaled down, so edges stay smooth after JPEG compression.
 """
+import math
+
 import numpy as np
 from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
@@ -16,6 +18,29 @@ def rgb(img):
 
 def lerp(a, b, t):
     return tuple(int(round(x + (y - x) * t)) for x, y in zip(a, b))
+
+
+def local_filter(im, flt, pad):
+    """Applies flt only around the picture's non-black content: a glow or an
+    outline costs the size of the shape, not of the whole screen."""
+    bbox = im.getbbox()
+    if bbox is None:
+        return im.copy()
+    w, h = im.size
+    box = (max(0, bbox[0] - pad), max(0, bbox[1] - pad), min(w, bbox[2] + pad), min(h, bbox[3] + pad))
+    out = Image.new(im.mode, im.size, 0)
+    out.paste(im.crop(box).filter(flt), box[:2])
+    return out
+
+
+def soften(im, radius):
+    """Gaussian blur of a mostly black layer."""
+    return local_filter(im, ImageFilter.GaussianBlur(radius), int(3 * radius) + 4)
+
+
+def thicken(im, size):
+    """MaxFilter of a mostly black mask."""
+    return local_filter(im, ImageFilter.MaxFilter(size), size)
 
 
 def gradient(size, top, bottom, horizontal=False):
@@ -46,12 +71,29 @@ def multi_gradient(size, stops):
 def radial(size, centre, radius, inner, outer, power=1.0):
     """Radial gradient from inner (at centre) to outer (at radius and beyond)."""
     w, h = size
-    yy, xx = np.mgrid[0:h, 0:w].astype(np.float32)
-    d = np.sqrt((xx - centre[0]) ** 2 + (yy - centre[1]) ** 2) / float(radius)
-    t = np.clip(d, 0, 1) ** power
-    arr = (np.asarray(inner, np.float32)[None, None, :] * (1 - t[..., None])
-           + np.asarray(outer, np.float32)[None, None, :] * t[..., None])
-    return Image.fromarray(np.clip(arr, 0, 255).astype(np.uint8), "RGB")
+    yy, xx = np.ogrid[0:h, 0:w]
+    dx = (xx.astype(np.float32) - np.float32(centre[0])) ** 2
+    dy = (yy.astype(np.float32) - np.float32(centre[1])) ** 2
+    t = np.minimum(np.sqrt(dx + dy) / np.float32(radius), np.float32(1.0))
+    if power != 1.0:
+        t = t ** np.float32(power)
+    inner = np.asarray(inner, np.float32)
+    outer = np.asarray(outer, np.float32)
+    arr = outer[None, None, :] + (inner - outer)[None, None, :] * (1 - t)[..., None]
+    return Image.fromarray(arr.astype(np.uint8), "RGB")
+
+
+def radial_in(size, box, centre, radius, inner, outer, power=1.0):
+    """radial() computed only inside box (outer colour elsewhere), for small
+    shapes on a large picture."""
+    x0, y0, x1, y1 = (int(v) for v in box)
+    x0, y0 = max(0, x0), max(0, y0)
+    x1, y1 = min(size[0], x1 + 1), min(size[1], y1 + 1)
+    full = Image.new("RGB", size, tuple(int(c) for c in outer))
+    if x1 > x0 and y1 > y0:
+        full.paste(radial((x1 - x0, y1 - y0), (centre[0] - x0, centre[1] - y0), radius, inner,
+                          outer, power), (x0, y0))
+    return full
 
 
 def _points(xy):
@@ -115,7 +157,7 @@ def shape_mask(size, draw_fn, pad=24):
         return mask
     big = Image.new("L", ((x1 - x0) * SS, (y1 - y0) * SS), 0)
     draw_fn(_Shifted(ImageDraw.Draw(big), x0 * SS, y0 * SS), SS)
-    mask.paste(big.resize((x1 - x0, y1 - y0), Image.LANCZOS), (x0, y0))
+    mask.paste(big.reduce(SS), (x0, y0))
     return mask
 
 
@@ -187,7 +229,7 @@ def neon_rrect(img, box, radius, colour, width=2, blur=6, strength=1.0):
     m = shape_mask(img.size, lambda d, s: d.rounded_rectangle(
         [x0 * s, y0 * s, x1 * s - 1, y1 * s - 1], radius=radius * s, outline=255, width=width * s))
     paint(layer, m, colour)
-    halo = layer.filter(ImageFilter.GaussianBlur(blur))
+    halo = soften(layer, blur)
     if strength != 1.0:
         halo = Image.eval(halo, lambda v: int(min(255, v * strength)))
     out = ImageChops.add(rgb(img), halo)
@@ -200,7 +242,7 @@ def neon_line(img, points, colour, width=2, blur=5):
     m = shape_mask(img.size, lambda d, s: d.line([(x * s, y * s) for x, y in points],
                                                  fill=255, width=width * s))
     paint(layer, m, colour)
-    out = ImageChops.add(rgb(img), layer.filter(ImageFilter.GaussianBlur(blur)))
+    out = ImageChops.add(rgb(img), soften(layer, blur))
     out.paste(layer, (0, 0), m)
     return out
 
@@ -241,7 +283,7 @@ def sparkles(img, box, count, seed, colour=(255, 255, 255), max_r=1.6):
         r = rng.uniform(0.5, max_r)
         k = rng.uniform(0.35, 1.0)
         d.ellipse([x - r, y - r, x + r, y + r], fill=tuple(int(c * k) for c in colour))
-    layer = ImageChops.add(layer.filter(ImageFilter.GaussianBlur(1.2)), layer)
+    layer = ImageChops.add(soften(layer, 1.2), layer)
     return add_light(img, layer)
 
 
@@ -277,13 +319,13 @@ def draw_text(img, text, font, centre, fill, shadow=None, shadow_offset=(2, 2), 
     m = text_layer(img.size, text, font, centre, spacing=spacing)
     if glow_colour is not None:
         layer = Image.new("RGB", img.size, (0, 0, 0))
-        paint(layer, m.filter(ImageFilter.MaxFilter(3)), glow_colour)
-        img = add_light(img, layer.filter(ImageFilter.GaussianBlur(glow_radius)))
+        paint(layer, thicken(m, 3), glow_colour)
+        img = add_light(img, soften(layer, glow_radius))
     if shadow is not None:
-        sm = ImageChops.offset(m, *shadow_offset).filter(ImageFilter.GaussianBlur(1.5))
+        sm = soften(ImageChops.offset(m, *shadow_offset), 1.5)
         paint(img, sm, shadow)
     if outline is not None:
-        om = m.filter(ImageFilter.MaxFilter(2 * outline_width + 1))
+        om = thicken(m, 2 * outline_width + 1)
         paint(img, om, outline)
     paint(img, m, fill)
     return img
@@ -308,11 +350,11 @@ def metallic_text(img, text, font, centre, spacing=0, glow_colour=style.GOLD, gl
     grow = 2 * outline_px + 1
     if glow_colour is not None:
         layer = Image.new("RGB", img.size, (0, 0, 0))
-        paint(layer, m.filter(ImageFilter.MaxFilter(grow + 2)), glow_colour)
-        img = add_light(img, Image.eval(layer.filter(ImageFilter.GaussianBlur(glow_radius)),
+        paint(layer, thicken(m, grow + 2), glow_colour)
+        img = add_light(img, Image.eval(soften(layer, glow_radius),
                                         lambda v: int(v * glow_strength)))
     if outline is not None and outline_px > 0:
-        paint(img, m.filter(ImageFilter.MaxFilter(grow)).filter(ImageFilter.GaussianBlur(0.6)),
+        paint(img, soften(thicken(m, grow), 0.6),
               outline)
     box = (bbox[0], bbox[1], bbox[2], bbox[3])
     if palette == "gold":
@@ -355,9 +397,9 @@ def clock_face(img, centre, radius, face, rim, tick, hand_colour=None):
     img = neon_rrect(img, (cx - r - 2, cy - r - 2, cx + r + 3, cy + r + 3), r + 2, rim, width=2,
                      blur=4)
     paint(img, ellipse_mask(img.size, (cx - r, cy - r, cx + r + 1, cy + r + 1)),
-          radial(img.size, (cx - r * 0.3, cy - r * 0.4), r * 1.6, lerp(face, (255, 255, 255), 0.25),
+          radial_in(img.size, (cx - r - 1, cy - r - 1, cx + r + 2, cy + r + 2),
+                    (cx - r * 0.3, cy - r * 0.4), r * 1.6, lerp(face, (255, 255, 255), 0.25),
                  face))
-    import math
     layer = Image.new("L", img.size, 0)
     d = ImageDraw.Draw(layer)
     for k in range(12):

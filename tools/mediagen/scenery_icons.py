@@ -90,11 +90,12 @@ def draw(img, cat, centre, r):
     cx, cy = centre
     shape, marks = SHAPES[cat]
     m = sd.shape_mask(img.size, lambda d, s: shape(d, s, cx, cy, r))
-    shadow = ImageChops.offset(m, 3, 4).filter(ImageFilter.GaussianBlur(3))
+    shadow = sd.soften(ImageChops.offset(m, 3, 4), 3)
     sd.paint(img, Image.eval(shadow, lambda v: int(v * 0.7)), (0, 0, 0))
-    outline = m.filter(ImageFilter.MaxFilter(5)).filter(ImageFilter.GaussianBlur(0.6))
+    outline = sd.soften(sd.thicken(m, 5), 0.6)
     sd.paint(img, outline, (16, 16, 28))
-    fill = sd.radial(img.size, (cx - r * 0.35, cy - r * 0.45), r * 1.9, (255, 255, 255),
+    fill = sd.radial_in(img.size, (cx - 1.3 * r, cy - 1.3 * r, cx + 1.3 * r, cy + 1.3 * r),
+                        (cx - r * 0.35, cy - r * 0.45), r * 1.9, (255, 255, 255),
                      (168, 176, 200), 1.0)
     sd.paint(img, m, fill)
     if marks is not None:

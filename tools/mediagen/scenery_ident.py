@@ -43,7 +43,7 @@ def studio_still():
     img = sd.add_light(img, spot)
     beam = Image.new("RGB", (w, h), (0, 0, 0))
     sd.paint(beam, sd.polygon_mask((w, h), [(200, 0), (262, 0), (420, 330), (40, 330)]), (22, 26, 60))
-    img = sd.add_light(img, beam.filter(ImageFilter.GaussianBlur(24)))
+    img = sd.add_light(img, sd.soften(beam, 24))
     img = sd.metallic_text(img, "VANTO", style.font(108, bold=True, family="Sans"), (232, 226),
                            spacing=10, glow_colour=(70, 110, 200), glow_radius=10,
                            outline=(10, 14, 30), palette="silver")
@@ -93,7 +93,7 @@ def emblem_frame(i):
         spark = Image.new("RGB", (w, h), (0, 0, 0))
         sy = cy - 10 - 78 * k
         sd.paint(spark, sd.ellipse_mask((w, h), (cx - r, sy - r, cx + r, sy + r)), (255, 240, 200))
-        img = sd.add_light(img, ImageChops.add(spark, spark.filter(ImageFilter.GaussianBlur(6))))
+        img = sd.add_light(img, ImageChops.add(spark, sd.soften(spark, 6)))
     outline = _diamond(cx, cy, 58, 88)
     trace = _ease((i - 6) / 14.0)
     if trace > 0:
@@ -114,7 +114,7 @@ def emblem_frame(i):
         cut = Image.new("L", (w, h), 0)
         ImageDraw.Draw(cut).rectangle([0, int(top), w, h], fill=255)
         vm = ImageChops.multiply(vm, cut)
-        sd.paint(img, vm.filter(ImageFilter.MaxFilter(3)), (60, 30, 0))
+        sd.paint(img, sd.thicken(vm, 3), (60, 30, 0))
         sd.paint(img, vm, sd.gold_fill((w, h), (0, int(cy - 44), w, int(cy + 64))))
     # Glint sweeping across (frames 28..38).
     g = (i - 28) / 10.0
@@ -122,7 +122,7 @@ def emblem_frame(i):
         band = Image.new("L", (w, h), 0)
         x = -40 + (w + 80) * g
         ImageDraw.Draw(band).polygon([(x - 10, 0), (x + 6, 0), (x - 50, h), (x - 66, h)], fill=200)
-        band = band.filter(ImageFilter.GaussianBlur(5))
+        band = sd.soften(band, 5)
         band = ImageChops.multiply(band, sd.polygon_mask((w, h), _diamond(cx, cy, 52, 80)))
         sd.paint(img, band, (255, 250, 230))
     # Halo pulses when the glint passes, then settles.
@@ -131,7 +131,7 @@ def emblem_frame(i):
         halo = Image.new("RGB", (w, h), (0, 0, 0))
         sd.paint(halo, sd.polygon_mask((w, h), _diamond(cx, cy, 60, 90)), (70, 56, 16))
         sd.paint(halo, sd.polygon_mask((w, h), _diamond(cx, cy, 50, 78)), (0, 0, 0))
-        halo = Image.eval(halo.filter(ImageFilter.GaussianBlur(9)), lambda v: int(v * pulse))
+        halo = Image.eval(sd.soften(halo, 9), lambda v: int(v * pulse))
         img = ImageChops.add(halo, img)
     # Keep the box's border black, like the control's own background.
     edge = np.ones((h, w), np.float32)
@@ -161,7 +161,7 @@ def title_splash():
                    (620, (70, 40, 120))):
         sd.paint(beams, sd.polygon_mask((w, h), [(x - 30, 0), (x + 30, 0), (420, 250),
                                                  (380, 250)]), col)
-    img = sd.add_light(img, beams.filter(ImageFilter.GaussianBlur(16)))
+    img = sd.add_light(img, sd.soften(beams, 16))
     floor = sd.multi_gradient((w, 200), [(0, (18, 22, 70)), (1, (2, 3, 12))])
     fade = sd.gradient((w, 200), (150, 150, 150), (255, 255, 255)).convert("L")
     fade.paste(sd.gradient((w, 24), (0, 0, 0), (150, 150, 150)).convert("L"), (0, 0))
@@ -172,8 +172,8 @@ def title_splash():
                                                       outline=255, width=2 * s)
                                             for r in (240, 300, 360)])
     sd.paint(ring, m, (50, 130, 230))
-    img = sd.add_light(img, ring.filter(ImageFilter.GaussianBlur(2)))
-    img = sd.add_light(img, ring.filter(ImageFilter.GaussianBlur(10)))
+    img = sd.add_light(img, sd.soften(ring, 2))
+    img = sd.add_light(img, sd.soften(ring, 10))
     halo = sd.radial((w, h), (400, 250), 330, (70, 60, 40), (0, 0, 0), 1.5)
     img = sd.add_light(img, halo)
     img = sd.sparkles(img, (0, 0, w, 180), 90, seed=31, colour=(200, 210, 255), max_r=1.8)

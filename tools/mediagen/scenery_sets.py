@@ -51,7 +51,7 @@ def menu_backdrop():
         d.ellipse([(400 - r) * s, (640 - r * 0.32) * s, (400 + r) * s, (640 + r * 0.32) * s],
                   outline=255, width=2 * s) for r in (330, 390, 450)])
     sd.paint(ring, m, (20, 40, 90))
-    img = sd.add_light(img, ring.filter(ImageFilter.GaussianBlur(2)))
+    img = sd.add_light(img, sd.soften(ring, 2))
     img = sd.vignette(img, 0.6)
     img = sd.sparkles(img, (0, 0, W, 60), 40, seed=3, colour=(120, 140, 220), max_r=1.2)
     # Trims above the title row and below the button row.
@@ -138,7 +138,7 @@ def board():
     m = sd.shape_mask((W, H), lambda d, s: d.ellipse([40 * s, 470 * s, 760 * s, 560 * s],
                                                      outline=255, width=2 * s))
     sd.paint(ring, m, (30, 80, 160))
-    img = sd.add_light(img, ring.filter(ImageFilter.GaussianBlur(3)))
+    img = sd.add_light(img, sd.soften(ring, 3))
     img = sd.sparkles(img, (0, 0, W, 60), 50, seed=11, colour=(150, 170, 255))
     for c in range(3):
         img = podium(img, c)
@@ -176,7 +176,7 @@ def name_plates():
         if glow is not None:
             halo = Image.new("RGB", (pw, ph), (0, 0, 0))
             sd.paint(halo, sd.rrect_mask((pw, ph), (3, 3, pw - 3, ph - 3), 12), glow)
-            plate = sd.add_light(plate, Image.eval(halo.filter(ImageFilter.GaussianBlur(3)),
+            plate = sd.add_light(plate, Image.eval(sd.soften(halo, 3),
                                                    lambda v: int(v * 0.8)))
         sd.gradient_rrect(plate, (5, 5, pw - 5, ph - 5), 11, sd.lerp(rim, (255, 255, 255), 0.4),
                           sd.lerp(rim, (0, 0, 0), 0.45), outline=(20, 20, 30), width=1)
@@ -369,8 +369,8 @@ def challenge_scene(cat):
         cx, cy = x + 16.5, 448 + 13.5
         sd.paint(img, sd.ellipse_mask((W, H), (cx - 19, cy - 17, cx + 20, cy + 18)), spec["slot_rim"])
         sd.paint(img, sd.ellipse_mask((W, H), (cx - 17, cy - 15, cx + 18, cy + 16)),
-                 sd.radial((W, H), (cx - 5, cy - 6), 26, sd.lerp(spec["slot"], (255, 255, 255), 0.12),
-                           spec["slot"]))
+                 sd.radial_in((W, H), (cx - 20, cy - 18, cx + 21, cy + 19), (cx - 5, cy - 6), 26,
+                              sd.lerp(spec["slot"], (255, 255, 255), 0.12), spec["slot"]))
     f = style.font(12, bold=True, family="Sans")
     img = sd.draw_text(img, "VALUE", f, (120, 461), spec["ink"], spacing=1)
     img = dial(img, spec, cat, (392 + 16.5, 504 + 13.5))
