@@ -105,6 +105,9 @@ bool Application::init(const ApplicationOptions& options, VideoInitError* error)
   // Losing the focus minimises the full-screen game, as switching away from
   // a full-screen program does on the desktop.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
+  // Interrupt and terminate signals end the process as usual; they must not
+  // arrive as close requests that a screen could swallow.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     return fail(10, kErrorNoDriverSupport, "Cannot start the video system");
   window_->videoStarted = true;
@@ -336,16 +339,7 @@ Form* Application::inputForm(int x, int y) const {
 
 void Application::dispatchEvent(const SDL_Event& event) {
   switch (event.type) {
-    case SDL_QUIT: {
-      const bool echo = altF4Swallowed_ && systemClock().tickCount() - altF4SwallowedAt_ < kAltF4EchoMs;
-      altF4Swallowed_ = false;
-      if (echo) break;
-      if (mainForm_)
-        mainForm_->Close();
-      else
-        terminate();
-      break;
-    }
+    case SDL_QUIT: handleCloseRequest(); break;
     case SDL_KEYDOWN: handleKey(event, true); break;
     case SDL_KEYUP: handleKey(event, false); break;
     case SDL_TEXTINPUT: handleText(event); break;
@@ -356,6 +350,23 @@ void Application::dispatchEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT: handleWindowEvent(event); break;
     default: break;
   }
+}
+
+// The window manager's close request (its Alt+F4, the close button) acts as
+// Alt+F4 does on the desktop: the active screen may swallow it, otherwise the
+// program closes. Alt+F4 keys that reached the game already were handled.
+void Application::handleCloseRequest() {
+  const bool echo = altF4Swallowed_ && systemClock().tickCount() - altF4SwallowedAt_ < kAltF4EchoMs;
+  altF4Swallowed_ = false;
+  if (echo) return;
+  Form* form = modalForm() ? modalForm() : activeForm_;
+  int key = vk::F4;
+  if (form && form->visible()) form->routeKeyDown(key, ShiftState{false, true, false});
+  if (key == 0) return;
+  if (mainForm_)
+    mainForm_->Close();
+  else
+    terminate();
 }
 
 void Application::handleKey(const SDL_Event& event, bool down) {

@@ -135,6 +135,7 @@ class Application {
   void releasePending();
   void paintCanvas();
   void present();
+  void handleCloseRequest();
   void handleKey(const SDL_Event& event, bool down);
   void handleText(const SDL_Event& event);
   void handleMouseButton(const SDL_Event& event, bool down);

@@ -242,6 +242,13 @@ void Driver::wheel(int steps) {
   settle();
 }
 
+void Driver::closeRequest() {
+  SDL_Event event{};
+  event.type = SDL_QUIT;
+  SDL_PushEvent(&event);
+  settle();
+}
+
 void Driver::ticks(int n) {
   for (int i = 0; i < n; ++i) {
     clock().advance(kFrameMs);

@@ -61,6 +61,8 @@ class Driver {
   void mouseUp(int x, int y, std::uint8_t sdlButton = 1);
   void click(int x, int y);  // move, down and up at one point
   void wheel(int steps);
+  // The window manager asks the window to close (its Alt+F4 or close button).
+  void closeRequest();
 
   // Lets the application handle what is pending, without time passing.
   void settle();

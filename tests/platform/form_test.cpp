@@ -230,6 +230,23 @@ TEST_F(FormTest, ClosingTheMainFormEndsTheProgram) {
   EXPECT_TRUE(h.app().terminated());
 }
 
+TEST_F(FormTest, AltF4AndCloseRequestsAreSwallowedByScreensThatDiscardAltF4) {
+  auto* main = createForm<Screen>();
+  main->setKeyPreview(true);
+  main->swallowKey = vk::F4;
+  main->Show();
+  h.run([&](testing::Driver& d) {
+    d.keyDown(vk::F4, {false, true, false});
+    d.closeRequest();  // the window manager's echo of the same key
+    d.closeRequest();  // a close request of its own, also seen as Alt+F4
+    EXPECT_FALSE(h.app().terminated());
+    main->swallowKey = 0;
+    d.closeRequest();
+    EXPECT_TRUE(h.app().terminated());
+  });
+  EXPECT_EQ(std::count(main->log.begin(), main->log.end(), "form down 115"), 3);
+}
+
 TEST_F(FormTest, HandCursorOverButtonsUnlessTheScreenCursorOverrides) {
   auto* screen = createForm<Screen>();
   screen->Button->setCursor(Cursor::HandPoint);
