@@ -279,8 +279,10 @@ def write_avi(path: str, frames, fps: float = 15.0, keyframe_every: int = 30) ->
     if not frames:
         raise MediaError(f"{os.path.basename(path)}: no frames")
     w, h = frames[0].size
-    # Palette from a mosaic of up to 16 evenly spaced frames.
-    picks = frames[:: max(1, len(frames) // 16)][:16]
+    # Palette from a mosaic of up to 16 frames spread over the whole clip,
+    # first and last included, so colours that only come late are not lost.
+    count = min(16, len(frames))
+    picks = [frames[int(round(k * (len(frames) - 1) / max(1, count - 1)))] for k in range(count)]
     mosaic = Image.new("RGB", (w, h * len(picks)))
     for i, f in enumerate(picks):
         mosaic.paste(f.convert("RGB"), (0, i * h))
