@@ -124,7 +124,9 @@ def emblem_frame(i):
         ImageDraw.Draw(band).polygon([(x - 10, 0), (x + 6, 0), (x - 50, h), (x - 66, h)], fill=200)
         band = sd.soften(band, 5)
         band = ImageChops.multiply(band, sd.polygon_mask((w, h), _diamond(cx, cy, 52, 80)))
-        sd.paint(img, band, (255, 250, 230))
+        shine = Image.new("RGB", (w, h), (0, 0, 0))
+        sd.paint(shine, band, (190, 180, 150))
+        img = sd.add_light(img, shine)
     # Halo pulses when the glint passes, then settles.
     if i >= 20:
         pulse = 0.6 + 0.4 * math.exp(-((i - 34) / 4.0) ** 2)
