@@ -108,6 +108,12 @@ bool Application::init(const ApplicationOptions& options, VideoInitError* error)
   // Interrupt and terminate signals end the process as usual; they must not
   // arrive as close requests that a screen could swallow.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (options.softwareRenderer) {
+    // Pure software all the way: no graphics library is loaded behind the
+    // window surface either.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     return fail(10, kErrorNoDriverSupport, "Cannot start the video system");
   window_->videoStarted = true;
