@@ -77,8 +77,16 @@ def _tv_screen(d, s, cx, cy, r):
     k = r / 60.0
     d.rounded_rectangle([(cx - 48 * k) * s, (cy - 22 * k) * s, (cx + 22 * k) * s, (cy + 28 * k) * s],
                         radius=8 * k * s, fill=255)
+    # The book's spine and a few lines of print on each page.
+    w = max(1, int(2 * k * s))
     d.line([((cx + 36 * k) * s, (cy + 14 * k) * s), ((cx + 36 * k) * s, (cy + 48 * k) * s)],
-           fill=255, width=max(1, int(2 * k * s)))
+           fill=255, width=w)
+    for i in range(3):
+        y = cy + (24 + i * 8) * k
+        d.line([((cx + 20 * k) * s, (y - 2 * k) * s), ((cx + 32 * k) * s, (y - 4 * k) * s)],
+               fill=255, width=w)
+        d.line([((cx + 40 * k) * s, (y - 4 * k) * s), ((cx + 53 * k) * s, (y - 2 * k) * s)],
+               fill=255, width=w)
 
 
 SHAPES = {"history": (_column, None), "music": (_notes, None), "sports": (_ball, _ball_marks),
