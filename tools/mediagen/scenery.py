@@ -6,8 +6,6 @@ lists the files and writes them, two at a time on the two cores.
 import multiprocessing
 import os
 
-from PIL import Image
-
 import common
 from common import MediaError
 

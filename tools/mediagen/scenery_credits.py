@@ -16,8 +16,6 @@ FPS = 11.5           # 460 frames in 40 s
 HOLD_FRAMES = 40     # the closing block stands still this long
 EDGE_FADE = 14       # pixels of soft fade at the top and bottom of the window
 
-KINDS = {"@logo": "logo", "=": "heading", "*": "title"}
-
 
 def read_credits(path):
     """[(kind, text)] from the credits file; kinds: logo, heading, title,

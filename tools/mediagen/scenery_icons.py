@@ -4,7 +4,7 @@ notes for Music, a ball for Sports, a television with a book for TV, Arts,
 and Literature."""
 import math
 
-from PIL import Image, ImageChops, ImageFilter
+from PIL import Image, ImageChops
 
 import scenery_draw as sd
 

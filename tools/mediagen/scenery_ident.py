@@ -9,7 +9,7 @@ box and all its own edges black, so the two read as one ident.
 import math
 
 import numpy as np
-from PIL import Image, ImageChops, ImageDraw, ImageFilter
+from PIL import Image, ImageChops, ImageDraw
 
 import common_style as style
 import scenery_draw as sd

@@ -2,10 +2,7 @@
 the category choice panels, and the question and challenge value pictures of
 the four categories.
 """
-import math
-
-import numpy as np
-from PIL import Image, ImageDraw, ImageFilter
+from PIL import Image, ImageDraw
 
 import common_style as style
 import scenery_draw as sd
