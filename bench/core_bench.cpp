@@ -107,6 +107,22 @@ void BM_LoadPicture800x600(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadPicture800x600)->Unit(benchmark::kMillisecond);
 
+// The game's own backdrop, when this build's game directory has the media.
+void BM_LoadGameBackdrop(benchmark::State& state) {
+  Workspace& w = Files();
+  const std::string path = std::string(TRIVENZA_GAME_DIR) + "/cam3bknd.mm1";
+  if (!std::filesystem::exists(path)) {
+    state.SkipWithError("no generated media in the game directory");
+    return;
+  }
+  Bitmap bitmap;
+  for (auto _ : state) {
+    if (!LoadPicture(w.log, path, bitmap)) state.SkipWithError("picture failed");
+    benchmark::DoNotOptimize(bitmap.pixels());
+  }
+}
+BENCHMARK(BM_LoadGameBackdrop)->Unit(benchmark::kMillisecond);
+
 void BM_OpeningSoundtrack(benchmark::State& state) {
   Workspace& w = Files();
   SoundBuffer voice;

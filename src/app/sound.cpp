@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -43,8 +44,40 @@ std::int64_t Trunc(double v) {
   return static_cast<std::int64_t>(v);
 }
 
-void StoreSample(std::uint8_t* p, std::int64_t value) {
-  Write16(p, static_cast<std::uint16_t>(static_cast<std::uint64_t>(value) & 0xFFFF));
+// Weights this modest keep every weighted sum far inside the 64-bit range, so
+// the conversion needs no check and the loop stays branch-free.
+bool ModestWeight(double w) { return std::isfinite(w) && std::fabs(w) < 1.0e12; }
+
+std::int16_t LoadSample(const std::uint8_t* p) {
+  std::int16_t v;
+  std::memcpy(&v, p, 2);  // samples are little-endian, as is every target of the game
+  return v;
+}
+
+void StoreLow16(std::uint8_t* p, std::int64_t value) {
+  const auto low = static_cast<std::uint16_t>(static_cast<std::uint64_t>(value));
+  std::memcpy(p, &low, 2);
+}
+
+// out[k] = trunc(out[k] * ownWeight + in[k] * inWeight), stored as the low 16
+// bits; without `in` only the first term counts.
+void MixSamples(std::uint8_t* out, const std::uint8_t* in, std::int64_t count, double ownWeight,
+                double inWeight) {
+  if (!ModestWeight(ownWeight) || !ModestWeight(inWeight)) {
+    for (std::int64_t k = 0; k < count; ++k) {
+      const double extra = in ? LoadSample(in + 2 * k) * inWeight : 0.0;
+      StoreLow16(out + 2 * k, Trunc(LoadSample(out + 2 * k) * ownWeight + extra));
+    }
+    return;
+  }
+  if (in == nullptr) {
+    for (std::int64_t k = 0; k < count; ++k)
+      StoreLow16(out + 2 * k, static_cast<std::int64_t>(LoadSample(out + 2 * k) * ownWeight));
+    return;
+  }
+  for (std::int64_t k = 0; k < count; ++k)
+    StoreLow16(out + 2 * k, static_cast<std::int64_t>(LoadSample(out + 2 * k) * ownWeight +
+                                                      LoadSample(in + 2 * k) * inWeight));
 }
 
 bool IsCanonical(const std::vector<std::uint8_t>& wav) { return IsCanonicalWav(wav.data(), wav.size()); }
@@ -194,11 +227,10 @@ std::int32_t MixSound(ErrorLog& log, SoundBuffer& stream, const std::string& fil
   std::int64_t i = Trunc(atMs * spm);
   std::int64_t j = i < 0 ? -i : 0;  // a start before the buffer mixes only what falls inside
   if (i < 0) i = 0;
-  std::uint8_t* out = stream.bytes.data() + kWavHeaderSize;
-  for (; j < m && i < n; ++j, ++i) {
-    const double mixed = SampleAt(stream.bytes, i) * ownWeight + SampleAt(clip, j) * double{gain};
-    StoreSample(out + 2 * i, Trunc(mixed));
-  }
+  const std::int64_t count = std::max<std::int64_t>(0, std::min(m - j, n - i));
+  MixSamples(stream.bytes.data() + kWavHeaderSize + 2 * i, clip.data() + kWavHeaderSize + 2 * j,
+             count, ownWeight, double{gain});
+  i += count;
   stream.clips.push_back(file);
   return static_cast<std::int32_t>(Trunc(i / spm));
 }
@@ -211,10 +243,8 @@ void ScaleVolume(SoundBuffer& stream, std::int32_t fromMs, std::int32_t toMs, fl
   std::int64_t b = Trunc(toMs * spm);
   if (b > n - 1) b = n - 1;
   if (a < 0) a = 0;
-  std::uint8_t* out = stream.bytes.data() + kWavHeaderSize;
-  for (std::int64_t k = a; k <= b; ++k) {
-    StoreSample(out + 2 * k, Trunc(SampleAt(stream.bytes, k) * double{factor}));
-  }
+  if (b < a) return;
+  MixSamples(stream.bytes.data() + kWavHeaderSize + 2 * a, nullptr, b - a + 1, double{factor}, 0.0);
 }
 
 std::vector<std::uint8_t> MakeWav(const std::vector<std::int16_t>& samples, std::uint32_t rate) {

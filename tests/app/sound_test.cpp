@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <filesystem>
 #include <random>
 
@@ -132,6 +133,12 @@ TEST_F(SoundTest, ScaleVolumeRangesAndRepeats) {
   // An empty range (to before from) changes nothing.
   ScaleVolume(stream, 100, 50, 0.0f);
   EXPECT_EQ(Sample(1100), 1000);
+  // Absurd factors stay defined: a product beyond 64 bits or infinity is 0.
+  ScaleVolume(stream, 0, 0, 1.0e30f);
+  ScaleVolume(stream, 1, 1, std::numeric_limits<float>::infinity());
+  EXPECT_EQ(Sample(0), 0);
+  EXPECT_EQ(Sample(22), 0);
+  EXPECT_EQ(Sample(44), 1000);
 }
 
 TEST_F(SoundTest, ClipsThatAreNotCanonicalAreRefused) {
