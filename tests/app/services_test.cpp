@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "app/services.h"
 #include "test_media.h"
@@ -38,6 +39,25 @@ TEST(Services, StartWithoutQuestionIndexLogsOneEntryAndStillLoadsTheClick) {
   EXPECT_EQ(main.boxes, std::vector<std::string>{main.PendingErrorText});
   EXPECT_EQ(main.boxes[0], "Err : File does not exist\n      tvzd.tzd\nLocn: 45\n\n");
   EXPECT_TRUE(main.ClickSound.bytes.empty());
+}
+
+// The five lists in the program hold the texts of data/names.txt, in order.
+TEST(Services, NameListsAreTheDescrambledTable) {
+  std::ifstream source(std::string(TRIVENZA_TEST_DIR) + "/../data/names.txt");
+  ASSERT_TRUE(source) << "data/names.txt";
+  std::vector<std::string> texts;
+  for (std::string line; std::getline(source, line);)
+    if (!line.empty() && line[0] != '#' && line[0] != '[') texts.push_back(line);
+  ASSERT_EQ(texts.size(), 96u);
+  ScratchDir dir;
+  RecordingServices main;
+  main.CreateServices();
+  std::vector<std::string> lists;
+  for (const StringList* list : {&main.FirstNamesEven, &main.FirstNamesOdd, &main.LastNames,
+                                 &main.Occupations, &main.Residences})
+    lists.insert(lists.end(), list->begin(), list->end());
+  EXPECT_EQ(lists, texts);
+  EXPECT_EQ(main.FirstNamesEven.front(), "Alice");
 }
 
 TEST(Services, CompleteStartAndQuietEnd) {
