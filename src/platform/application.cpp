@@ -376,6 +376,7 @@ void Application::handleCloseRequest() {
 }
 
 void Application::handleKey(const SDL_Event& event, bool down) {
+  heldModifiers_ = event.key.keysym.mod;
   int key = virtualKeyFromSdl(event.key.keysym);
   if (key == 0) return;
   const ShiftState shift = shiftStateFromSdl(event.key.keysym.mod);
@@ -401,6 +402,9 @@ void Application::handleKey(const SDL_Event& event, bool down) {
 }
 
 void Application::handleText(const SDL_Event& event) {
+  // With Alt or Ctrl held a letter is a shortcut, not typing (the right Alt
+  // stays allowed: it is the AltGr of many layouts).
+  if (heldModifiers_ & (KMOD_LALT | KMOD_CTRL)) return;
   const std::string typed = utf8ToCp1252(event.text.text);
   for (char c : typed) {
     Form* form = modalForm() ? modalForm() : activeForm_;

@@ -164,6 +164,7 @@ class Application {
   int timerDispatchDepth_ = 0;
   std::uint32_t altF4SwallowedAt_ = 0;
   bool altF4Swallowed_ = false;
+  std::uint16_t heldModifiers_ = 0;  // SDL modifier bits of the latest key event
   Form* mainForm_ = nullptr;
   Form* activeForm_ = nullptr;
   // Mouse capture: the control (or form) that got the last mouse-down.

@@ -166,6 +166,11 @@ void Harness::run(const std::function<void(Driver&)>& scenario) {
   if (failure) std::rethrow_exception(failure);
 }
 
+void Harness::run(const std::function<void()>& setup, const std::function<void(Driver&)>& scenario) {
+  setup();
+  run(scenario);
+}
+
 // --- Driver ------------------------------------------------------------------
 
 Application& Driver::app() { return harness_.app(); }

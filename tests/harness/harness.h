@@ -101,6 +101,9 @@ class Harness {
   // Runs the application loop until the scenario returns (or the program
   // ends by itself, after which driver calls return at once).
   void run(const std::function<void(Driver&)>& scenario);
+  // As run, calling setup first (where a test creates and shows its first
+  // forms, the game's main window for one).
+  void run(const std::function<void()>& setup, const std::function<void(Driver&)>& scenario);
 
   // Used by Driver: hands the turn to the application until it is idle.
   void handToApplication();

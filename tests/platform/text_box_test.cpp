@@ -53,6 +53,19 @@ TEST_F(TextBoxTest, EditBoxTakesTheFocusFiltersCharactersAndStopsAtItsLimit) {
   });
 }
 
+TEST_F(TextBoxTest, LettersWithAltOrCtrlHeldAreShortcutsNotTyping) {
+  h.run([&](testing::Driver& d) {
+    d.keyDown('N', {false, true, false});
+    d.type("n");
+    d.keyUp('N', {false, true, false});
+    d.keyDown('C', {false, false, true});
+    d.type("c");
+    d.keyUp('C', {false, false, true});
+    d.press('M');
+  });
+  EXPECT_EQ(screen->NameMemo->text(), "m");
+}
+
 TEST_F(TextBoxTest, EditingKeysMoveTheCaretAndDelete) {
   Edit& box = *screen->NameMemo;
   box.setText("Trivia");
