@@ -37,7 +37,7 @@ struct HarnessOptions {
   std::uint32_t startTick = 1000;
 };
 
-// Where tests write their pictures: "test-output" under the working directory.
+// Where tests write their pictures: "test-output" beside the test program.
 std::string outputPath(const std::string& fileName);
 
 class Harness;
