@@ -50,6 +50,8 @@ bool LoadPicture(ErrorLog& log, const std::string& fileName, Bitmap& bitmap) {
   }
   std::vector<std::uint8_t> buffer;
   const std::string extension = FileExtension(fileName);
+  // Only the two picture kinds are loaded; any other name is quietly refused.
+  if (extension != "mm1" && extension != "mm2") return false;
   if (!ReadWholeFile(fileName, buffer)) {
     log.ReportFileError("Error loading file", fileName, 100);
     return false;
