@@ -114,6 +114,7 @@ class Form {
 
   // --- Showing and closing ---
   bool visible() const { return visible_; }
+  void setVisible(bool visible) { visible ? Show() : Hide(); }
   // Shows the form above the others of its kind and makes it the active form
   // (FormShow, then FormActivate).
   void Show();

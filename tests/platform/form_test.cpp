@@ -216,6 +216,41 @@ TEST_F(FormTest, ClosedFormIsReleasedAfterTheEventAndItsVariableCleared) {
   EXPECT_EQ(h.app().formsInZOrder().size(), 1u);
 }
 
+// A menu that closes for good, like every full-screen screen.
+class Menu : public Screen {
+ public:
+  static inline int destroyed = 0;
+  void FormClose(CloseAction& action) override { action = CloseAction::Free; }
+  void FormDestroy() override { ++destroyed; }
+};
+Menu* TopMenu = nullptr;
+
+TEST_F(FormTest, FormClosedWhileItsHandlerRunsAModalLoopLivesUntilTheLoopEnds) {
+  Menu::destroyed = 0;
+  auto* main = createForm<Screen>();
+  main->Show();
+  ASSERT_NE(createForm(&TopMenu), nullptr);
+  auto* dialog = createForm<Screen>();
+  dialog->setBounds(200, 300, 300, 200);
+  Menu* menu = TopMenu;
+  menu->Show();
+  menu->Button->onClick = [menu, dialog](Control&) {
+    dialog->ShowModal();
+    menu->log.push_back("back from the dialog");  // the menu must still exist here
+  };
+  h.run([&](testing::Driver& d) {
+    d.click(150, 120);
+    ASSERT_TRUE(dialog->visible());
+    TopMenu->Close();  // as the frame timer closes a screen while a dialog is up
+    d.ticks(2);
+    EXPECT_EQ(TopMenu, nullptr);  // the variable is cleared at once
+    EXPECT_EQ(Menu::destroyed, 1);
+    dialog->Close();
+    d.ticks(1);
+  });
+  EXPECT_EQ(h.app().formsInZOrder().size(), 2u);  // the menu's memory is gone too
+}
+
 TEST_F(FormTest, ClosingTheMainFormEndsTheProgram) {
   auto* main = createForm<Screen>();
   main->Show();

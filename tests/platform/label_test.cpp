@@ -5,6 +5,7 @@
 #include "harness/harness.h"
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "platform/png.h"
 #include "platform/screen_probe.h"
 
 namespace tvz {
@@ -79,6 +80,7 @@ TEST_F(LabelTest, WordWrapBreaksIntoLinesAndClipsToTheRectangle) {
   EXPECT_GE(r.top, 100);
   EXPECT_LE(r.bottom, 190);
   EXPECT_GT(r.height(), 60);  // at least two lines drawn
+  writePng(h.app().captureCanvas(), testing::outputPath("label_wrap.png"));
 
   // Without wrapping the same caption is one line, cut off at the right edge.
   screen->Text->setWordWrap(false);
