@@ -117,6 +117,8 @@ TEST_F(TextBoxTest, MemoScrollsWithArrowsPagesAndWheel) {
     EXPECT_EQ(memo.caretLine(), 39);
     d.wheel(2);
     EXPECT_EQ(memo.topLine(), 40 - page - 6);
+    screen->NameMemo->setText("Contestant");
+    d.capture("memo_scrolled.png");
     d.press(vk::Home, {false, false, true});
     EXPECT_EQ(memo.topLine(), 0);
     d.press(vk::Up);  // at the top already
