@@ -20,7 +20,9 @@ void put16(std::vector<std::uint8_t>& b, std::uint16_t v) {
   b.push_back(static_cast<std::uint8_t>(v));
   b.push_back(static_cast<std::uint8_t>(v >> 8));
 }
-void putId(std::vector<std::uint8_t>& b, const char* id) { b.insert(b.end(), id, id + 4); }
+void putId(std::vector<std::uint8_t>& b, const char* id) {
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(id[i]));
+}
 
 // Wraps a body as a chunk or a list.
 std::vector<std::uint8_t> chunk(const char* id, const std::vector<std::uint8_t>& body) {
