@@ -1,0 +1,135 @@
+// A traced walk through the menus as a player takes it, on the real game and
+// its media: start-up to the first drawn frame, then every frame tick of the
+// splashes, top menu, game options, contestant setup, champions and help,
+// timed one by one. Ticks that create a screen and load its pictures are the
+// expensive ones; the slowest tick is what a player could feel.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/help_menu.h"
+#include "app/main_window.h"
+#include "app/popup_box.h"
+#include "app/top_menu.h"
+#include "harness/harness.h"
+#include "menus/game_menu.h"
+#include "menus/player_menu.h"
+#include "store/champions.h"
+
+namespace {
+
+using namespace tvz;
+using namespace tvz::testing;
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// A game directory of our own: the build's media linked in, nothing of a
+// player's (champions, saved games, error log), so the walk starts clean.
+class ScratchGameDir {
+ public:
+  ScratchGameDir() : previous_(fs::current_path()) {
+    dir_ = fs::temp_directory_path() / "trivenza-menu-walk";
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    for (const auto& entry : fs::directory_iterator(TRIVENZA_GAME_DIR)) {
+      const std::string name = entry.path().filename().string();
+      const bool players = name == "vantoc.mm3" || name == "error.log" || entry.path().extension() == ".tzs";
+      if (!players && name != "trivenza" && entry.is_regular_file()) fs::create_symlink(entry.path(), dir_ / name);
+    }
+    fs::current_path(dir_);
+  }
+  ~ScratchGameDir() {
+    fs::current_path(previous_);
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+  bool hasMedia() const { return fs::exists(dir_ / "tvzd.tzd"); }
+
+ private:
+  fs::path previous_;
+  fs::path dir_;
+};
+
+bool visible(const Form* form) { return form && form->visible(); }
+
+// Every screen of the menu phase, by the keys a player presses.
+void walkTheMenus(Driver& d) {
+  auto menuUp = [] { return TvzMain && TvzMain->MenuPhase && visible(TopMenu); };
+  d.until(menuUp, 1200);  // both splashes at their full length
+  d.press('N');
+  d.until([] { return visible(GameMenu); }, 10);
+  d.press('R');
+  d.press('T');
+  d.press('N');
+  d.until([] { return visible(PlayerMenu); }, 10);
+  d.ticks(5);
+  d.press('P');
+  d.until([] { return visible(GameMenu); }, 10);
+  d.press(vk::Escape);
+  d.until(menuUp, 10);
+  d.press('M');
+  d.until([] { return visible(GameMenu); }, 10);
+  d.press('N');
+  d.until([] { return visible(PlayerMenu); }, 10);
+  d.press(vk::Escape);
+  d.until(menuUp, 10);
+  d.press('C');
+  d.until([] { return visible(Champions); }, 10);
+  d.press(vk::Escape);
+  d.until(menuUp, 10);
+  d.press('H');
+  d.until([] { return visible(HelpMenu); }, 10);
+  d.press(vk::Next);
+  d.press('M');
+  d.until(menuUp, 10);
+  d.ticks(30);
+}
+
+void BM_MenuWalk(benchmark::State& state) {
+  ScratchGameDir scratch;
+  if (!scratch.hasMedia()) {
+    state.SkipWithError("the game directory has no media");
+    return;
+  }
+  double startupMs = 0;
+  std::vector<double> tickMs;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    Harness harness;
+    createForm(&TvzMain);
+    TvzMain->Show();
+    createForm(&PopupBox2);
+    auto dispatch = TvzMain->FrameTimer->onTimer;
+    TvzMain->FrameTimer->onTimer = [&](Timer& timer) {
+      const auto tickStart = Clock::now();
+      dispatch(timer);
+      tickMs.push_back(msSince(tickStart));
+    };
+    harness.run([&](Driver& d) {
+      d.capture();  // the first frame, drawn and read back
+      startupMs = msSince(start);
+      walkTheMenus(d);
+      d.press('Q');
+      d.ticks(3);
+    });
+  }
+  std::sort(tickMs.begin(), tickMs.end());
+  state.counters["startup_ms"] = startupMs;
+  state.counters["ticks"] = static_cast<double>(tickMs.size());
+  if (!tickMs.empty()) {
+    state.counters["median_tick_ms"] = tickMs[tickMs.size() / 2];
+    state.counters["p99_tick_ms"] = tickMs[tickMs.size() * 99 / 100];
+    state.counters["max_tick_ms"] = tickMs.back();
+  }
+}
+BENCHMARK(BM_MenuWalk)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
