@@ -120,9 +120,17 @@ bool Application::init(const ApplicationOptions& options, VideoInitError* error)
 
   // The desktop's display mode is never changed: the full-screen window covers
   // the desktop and the 800x600 screen is scaled into it.
+  // The window is also made the desktop's size from the start: without a
+  // window manager to carry out the full-screen request, an 800x600 window
+  // would show only the middle of a picture scaled for the whole desktop.
   const Uint32 flags = headless_ ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
-  window_->window.reset(SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_UNDEFINED,
-                                         SDL_WINDOWPOS_UNDEFINED, kScreenWidth, kScreenHeight, flags));
+  int width = kScreenWidth, height = kScreenHeight;
+  SDL_DisplayMode desktop{};
+  if (!headless_ && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0)
+    width = desktop.w, height = desktop.h;
+  const int position = headless_ ? SDL_WINDOWPOS_UNDEFINED : SDL_WINDOWPOS_CENTERED;
+  window_->window.reset(
+      SDL_CreateWindow(options.title.c_str(), position, position, width, height, flags));
   if (!window_->window) return fail(10, kErrorGeneric, "Cannot create the game window");
 
   if (!options.softwareRenderer)
