@@ -2,12 +2,14 @@
 // compatible Liberation faces, opened once with SDL_ttf and kept for the run.
 #include "platform/text.h"
 
+#include <SDL.h>
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <tuple>
 
 namespace tvz {
@@ -99,7 +101,10 @@ class FontCache {
     std::lock_guard<std::mutex> lock(mutex_);
     const FontFile& file = resolve(spec);
     if (file.path.empty()) {
-      if (error) *error = missingFontMessage(spec);
+      const std::string message = missingFontMessage(spec);
+      // Text drawn without its font would silently vanish: say why, once.
+      if (reportedMissing_.insert(message).second) SDL_Log("%s", message.c_str());
+      if (error) *error = message;
       return nullptr;
     }
     const auto key = std::make_tuple(file.path, spec.height, spec.bold, spec.italic, spec.underline);
@@ -164,6 +169,7 @@ class FontCache {
   bool initialised_ = false;
   std::map<std::tuple<std::string, bool, bool>, FontFile> files_;
   std::map<std::tuple<std::string, int, bool, bool, bool>, FontPtr> fonts_;
+  std::set<std::string> reportedMissing_;
 };
 
 }  // namespace

@@ -4,6 +4,11 @@
 #include "app/top_menu.h"
 #include "e2e/game_session.h"
 
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+
 namespace tvz::testing {
 namespace {
 
@@ -78,6 +83,48 @@ TEST_F(Startup, AltF4DoesNotCloseTheSplash) {
     EXPECT_FALSE(d.app().terminated());
     EXPECT_NE(VantoSplash, nullptr);
   });
+}
+
+}  // namespace
+}  // namespace tvz::testing
+
+namespace tvz::testing {
+namespace {
+
+// The installed program, started as a player starts it, with an environment
+// of the test's choosing; its exit status and what it wrote to stderr.
+struct ProgramRun {
+  int status = -1;
+  std::string errors;
+};
+
+ProgramRun runGame(const std::string& environment) {
+  const std::string game = std::string(TRIVENZA_GAME_DIR) + "/trivenza";
+  const std::string command = "cd \"" + std::string(TRIVENZA_GAME_DIR) + "\" && " + environment +
+                              " SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy timeout 20 \"" + game +
+                              "\" 2>&1 >/dev/null";
+  ProgramRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  char buffer[256];
+  while (fgets(buffer, sizeof buffer, pipe)) run.errors += buffer;
+  const int raw = pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+TEST(Installation, WithoutTheGamesFontsTheProgramSaysWhichPackageAndDoesNotStart) {
+  if (!std::filesystem::exists(std::string(TRIVENZA_GAME_DIR) + "/trivenza")) GTEST_SKIP() << "no game built";
+  const auto config = std::filesystem::temp_directory_path() / "trivenza-no-fonts.conf";
+  {
+    std::ofstream out(config);
+    out << "<?xml version=\"1.0\"?><fontconfig><dir>/nonexistent</dir></fontconfig>\n";
+  }
+  const ProgramRun run = runGame("FONTCONFIG_FILE=\"" + config.string() + "\"");
+  std::filesystem::remove(config);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.errors.find("Font \"Times New Roman\" not found"), std::string::npos) << run.errors;
+  EXPECT_NE(run.errors.find("fonts-liberation"), std::string::npos) << run.errors;
 }
 
 }  // namespace
