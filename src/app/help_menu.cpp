@@ -31,6 +31,7 @@ THelpMenu::THelpMenu() {
   HelpLbl->setFontHeight(32);
   MenuBtn = addButton(80, 480, 120, 27, "< Menu", [this] { MenuPressed = 1; });
   InfoLbl = addText(376, 480, 327, 27, "Use up/down arrow keys to scroll.");
+  InfoLbl->setAutoSize(true);  // the whole hint, full stop included
   HelpMemo = add<Memo>(104, 136, 593, 321);
   HelpMemo->setBorder(false);
   HelpMemo->setWordWrap(false);
@@ -52,7 +53,8 @@ void THelpMenu::FormCreate() {
   HelpMemo->setFontColor(kNormalColour);
   InfoLbl->setFontColor(kNormalColour);
   HelpMemo->setColor(kPressedColour);
-  InfoLbl->setTransparent(false);
+  // The hint stays transparent over the backdrop: its colour only shows if
+  // it is ever made opaque.
   InfoLbl->setColor(kPressedColour);
   MenuBtn->setColor(kNormalColour);
 }
