@@ -35,6 +35,7 @@ TChampions::TChampions() {
   ChampsMemo->setFont({"Courier", 16});
   MenuBtn = addButton(80, 480, 120, 27, "< Menu", [this] { MenuPressed = 1; });
   InfoLbl = addText(376, 480, 327, 27, "Use up/down arrow keys to scroll.");
+  InfoLbl->setAutoSize(true);  // the whole hint, full stop included
 }
 
 void TChampions::FormCreate() {
@@ -45,8 +46,7 @@ void TChampions::FormCreate() {
   ChampsLbl->setFontColor(kNormalColour);
   ChampsMemo->setColor(kPressedColour);
   ChampsMemo->setFontColor(kNormalColour);
-  InfoLbl->setTransparent(false);
-  InfoLbl->setColor(kPressedColour);
+  InfoLbl->setColor(kPressedColour);  // the hint stays transparent, as on the help screen
   InfoLbl->setFontColor(kNormalColour);
 }
 
