@@ -95,6 +95,15 @@ Application& Application::current() {
 
 bool Application::exists() { return g_current != nullptr; }
 
+namespace {
+// Up to this many desktop pixels the screen is stretched in software: the
+// game comes up at once (a graphics driver takes a quarter of a second and
+// more to start) and a whole frame still costs only a few milliseconds, drawn
+// only when something changed. Larger desktops (4K) go through the graphics
+// card, which they are sure to have.
+constexpr int kLargestSoftwareArea = 1920 * 1200;
+}  // namespace
+
 bool Application::init(const ApplicationOptions& options, VideoInitError* error) {
   auto fail = [error](int location, std::uint32_t code, const std::string& what) {
     if (error) *error = VideoInitError{location, code, what + ": " + SDL_GetError()};
@@ -108,12 +117,8 @@ bool Application::init(const ApplicationOptions& options, VideoInitError* error)
   // Interrupt and terminate signals end the process as usual; they must not
   // arrive as close requests that a screen could swallow.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (options.softwareRenderer) {
-    // Pure software all the way: no graphics library is loaded behind the
-    // window surface either.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-  }
+  // The 800x600 screen is stretched smoothly, not by repeating pixels.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     return fail(10, kErrorNoDriverSupport, "Cannot start the video system");
   window_->videoStarted = true;
@@ -128,12 +133,18 @@ bool Application::init(const ApplicationOptions& options, VideoInitError* error)
   SDL_DisplayMode desktop{};
   if (!headless_ && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0)
     width = desktop.w, height = desktop.h;
+  const bool software = options.softwareRenderer || width * height <= kLargestSoftwareArea;
+  if (software) {
+    // Pure software all the way: no graphics library is loaded behind the
+    // window surface either.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  }
   const int position = headless_ ? SDL_WINDOWPOS_UNDEFINED : SDL_WINDOWPOS_CENTERED;
   window_->window.reset(
       SDL_CreateWindow(options.title.c_str(), position, position, width, height, flags));
   if (!window_->window) return fail(10, kErrorGeneric, "Cannot create the game window");
 
-  if (!options.softwareRenderer)
+  if (!software)
     window_->renderer.reset(SDL_CreateRenderer(window_->window.get(), -1, SDL_RENDERER_ACCELERATED));
   if (!window_->renderer)
     window_->renderer.reset(SDL_CreateRenderer(window_->window.get(), -1, SDL_RENDERER_SOFTWARE));
