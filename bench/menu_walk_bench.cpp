@@ -40,11 +40,7 @@ class ScratchGameDir {
     dir_ = fs::temp_directory_path() / "trivenza-menu-walk";
     fs::remove_all(dir_);
     fs::create_directories(dir_);
-    for (const auto& entry : fs::directory_iterator(TRIVENZA_GAME_DIR)) {
-      const std::string name = entry.path().filename().string();
-      const bool players = name == "vantoc.mm3" || name == "error.log" || entry.path().extension() == ".tzs";
-      if (!players && name != "trivenza" && entry.is_regular_file()) fs::create_symlink(entry.path(), dir_ / name);
-    }
+    if (fs::exists(fs::path(TRIVENZA_GAME_DIR) / "tvzd.tzd")) linkGameMedia(TRIVENZA_GAME_DIR, dir_.string());
     fs::current_path(dir_);
   }
   ~ScratchGameDir() {
@@ -65,39 +61,29 @@ bool visible(const Form* form) { return form && form->visible(); }
 // screen did not come up, so the figures would not be of the whole walk.
 bool walkTheMenus(Driver& d) {
   bool reached = true;
-  auto until = [&](const std::function<bool()>& condition, int maxTicks) {
-    reached = d.until(condition, maxTicks) && reached;
+  // A key, then the few ticks until the screen it leads to is up.
+  auto press = [&](int key, const std::function<bool()>& screenUp) {
+    d.press(key);
+    reached = d.until(screenUp, 10) && reached;
   };
   auto menuUp = [] { return TvzMain && TvzMain->MenuPhase && visible(TopMenu); };
-  until(menuUp, 1200);  // both splashes at their full length
-  d.press('N');
-  until([] { return visible(GameMenu); }, 10);
-  d.press('R');
-  d.press('T');
-  d.press('N');
-  until([] { return visible(PlayerMenu); }, 10);
-  d.ticks(5);
-  d.press('P');
-  until([] { return visible(GameMenu); }, 10);
-  d.press(vk::Escape);
-  until(menuUp, 10);
-  d.press('M');
-  until([] { return visible(GameMenu); }, 10);
-  d.press('N');
-  until([] { return visible(PlayerMenu); }, 10);
-  d.press('P');
-  until([] { return visible(GameMenu); }, 10);
-  d.press(vk::Escape);
-  until(menuUp, 10);
-  d.press('C');
-  until([] { return visible(Champions); }, 10);
-  d.press(vk::Escape);
-  until(menuUp, 10);
-  d.press('H');
-  until([] { return visible(HelpMenu); }, 10);
+  auto optionsUp = [] { return visible(GameMenu); };
+  auto setupUp = [] { return visible(PlayerMenu); };
+  reached = d.until(menuUp, 1200);  // both splashes at their full length
+  for (int entry : {'N', 'M'}) {  // single and multi-player, there and back
+    press(entry, optionsUp);
+    d.press('R');
+    d.press('T');
+    press('N', setupUp);
+    d.ticks(5);
+    press('P', optionsUp);
+    press(vk::Escape, menuUp);
+  }
+  press('C', [] { return visible(Champions); });
+  press(vk::Escape, menuUp);
+  press('H', [] { return visible(HelpMenu); });
   d.press(vk::Next);
-  d.press('M');
-  until(menuUp, 10);
+  press('M', menuUp);
   d.ticks(30);
   return reached;
 }

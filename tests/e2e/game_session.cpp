@@ -34,13 +34,7 @@ void GameSession::TearDown() {
 void GameSession::linkMedia(const std::vector<std::string>& except) {
   const fs::path game = TRIVENZA_GAME_DIR;
   ASSERT_TRUE(fs::exists(game / "tvzd.tzd")) << "the game directory has no media: " << game;
-  for (const auto& entry : fs::directory_iterator(game)) {
-    const std::string name = entry.path().filename().string();
-    const bool players = name == "vantoc.mm3" || name == "error.log" || entry.path().extension() == ".tzs";
-    if (players || name == "trivenza" || !entry.is_regular_file()) continue;
-    if (std::find(except.begin(), except.end(), name) != except.end()) continue;
-    fs::create_symlink(entry.path(), dir_ / name);
-  }
+  linkGameMedia(game.string(), dir_.string(), except);
   mediaLinked_ = true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdlib>
 #include <exception>
@@ -84,6 +85,18 @@ std::string outputPath(const std::string& fileName) {
   std::error_code ignored;
   std::filesystem::create_directories(dir, ignored);
   return (dir / fileName).string();
+}
+
+void linkGameMedia(const std::string& gameDir, const std::string& into,
+                   const std::vector<std::string>& except) {
+  namespace fs = std::filesystem;
+  for (const auto& entry : fs::directory_iterator(gameDir)) {
+    const std::string name = entry.path().filename().string();
+    const bool players = name == "vantoc.mm3" || name == "error.log" || entry.path().extension() == ".tzs";
+    if (players || name == "trivenza" || !entry.is_regular_file()) continue;
+    if (std::find(except.begin(), except.end(), name) != except.end()) continue;
+    fs::create_symlink(entry.path(), fs::path(into) / name);
+  }
 }
 
 // The turn between the loop and the scenario: only one of them runs.

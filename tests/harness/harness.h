@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/application.h"
 #include "platform/bitmap.h"
@@ -39,6 +40,12 @@ struct HarnessOptions {
 
 // Where tests write their pictures: "test-output" beside the test program.
 std::string outputPath(const std::string& fileName);
+
+// Links the media files of a built game directory into another directory,
+// leaving out the program and a player's own files (champions, saved games,
+// error log) and any names in except.
+void linkGameMedia(const std::string& gameDir, const std::string& into,
+                   const std::vector<std::string>& except = {});
 
 class Harness;
 
