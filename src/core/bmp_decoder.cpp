@@ -1,4 +1,4 @@
-#include "app/bmp_decoder.h"
+#include "core/bmp_decoder.h"
 
 #include <cstdlib>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "app/contestant_names.h"
+#include "core/contestant_names.h"
 
 #include <cstring>
 

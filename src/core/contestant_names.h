@@ -3,7 +3,7 @@
 // positions (first names by the gender of the picture), or by a typed name.
 #include <string>
 
-#include "app/game_record.h"
+#include "core/game_record.h"
 
 namespace tvz {
 

@@ -1,4 +1,4 @@
-#include "app/directdraw_errors.h"
+#include "core/directdraw_errors.h"
 
 namespace tvz {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/error_log.h"
+#include "core/error_log.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "app/directdraw_errors.h"
+#include "core/directdraw_errors.h"
 
 namespace tvz {
 

@@ -1,4 +1,4 @@
-#include "app/game_record.h"
+#include "core/game_record.h"
 
 #include <cstring>
 

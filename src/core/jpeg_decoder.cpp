@@ -1,4 +1,4 @@
-#include "app/jpeg_decoder.h"
+#include "core/jpeg_decoder.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -1,14 +1,14 @@
-#include "app/media.h"
+#include "core/media.h"
 
 #include <sys/stat.h>
 
 #include <cstdio>
 #include <memory>
 
-#include "app/bmp_decoder.h"
-#include "app/error_log.h"
-#include "app/jpeg_decoder.h"
-#include "app/scramble.h"
+#include "core/bmp_decoder.h"
+#include "core/error_log.h"
+#include "core/jpeg_decoder.h"
+#include "core/scramble.h"
 
 namespace tvz {
 namespace {

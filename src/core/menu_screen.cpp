@@ -1,4 +1,4 @@
-#include "app/menu_screen.h"
+#include "core/menu_screen.h"
 
 #include "platform/label.h"
 

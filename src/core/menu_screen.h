@@ -3,7 +3,7 @@
 // contestant setup, champions, help): the shared backdrop picture, the two
 // colours, label buttons with accelerators, Alt+F4 swallowed, released when
 // closed.
-#include "app/screen_convention.h"
+#include "core/screen_convention.h"
 #include "platform/form.h"
 #include "platform/picture.h"
 

@@ -1,4 +1,4 @@
-#include "app/popup_box.h"
+#include "core/popup_box.h"
 
 namespace tvz {
 

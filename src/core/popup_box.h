@@ -4,7 +4,7 @@
 // only hidden when closed.
 #include <cstdint>
 
-#include "app/screen_convention.h"
+#include "core/screen_convention.h"
 #include "platform/form.h"
 #include "platform/label.h"
 

@@ -1,14 +1,14 @@
-#include "app/question_bank.h"
+#include "core/question_bank.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstring>
 
-#include "app/error_log.h"
-#include "app/media.h"
-#include "app/scramble.h"
-#include "app/string_list.h"
+#include "core/error_log.h"
+#include "core/media.h"
+#include "core/scramble.h"
+#include "core/string_list.h"
 
 namespace tvz {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/game_record.h"
+#include "core/game_record.h"
 
 namespace tvz {
 

@@ -1,4 +1,4 @@
-#include "app/scramble.h"
+#include "core/scramble.h"
 
 namespace tvz {
 namespace {

@@ -1,6 +1,8 @@
-#include "app/screen_convention.h"
+#include "core/screen_convention.h"
 
 #include <algorithm>
+
+#include "core/services.h"
 
 namespace tvz {
 
@@ -114,6 +116,11 @@ std::string unmarkedText(const Label* label) {
     if (c.rfind(m, 0) == 0) return c.substr(m.size());
   }
   return c;
+}
+
+// Every button of every screen plays the main window's click sound first.
+void playClick() {
+  if (Services) Services->PlayStream(Services->ClickSound);
 }
 
 }  // namespace tvz

@@ -1,19 +1,26 @@
-#include "app/services.h"
+#include "core/services.h"
 
-#include "app/media.h"
-#include "app/name_table.h"
-#include "app/question_bank.h"
-#include "app/scramble.h"
+#include "core/media.h"
+#include "core/name_table.h"
+#include "core/question_bank.h"
+#include "core/scramble.h"
 #include "platform/desktop.h"
 #include "platform/sound_output.h"
 
 namespace tvz {
+
+TvzServices* Services = nullptr;
 
 TvzServices::TvzServices(Hooks hooks)
     : hooks_(std::move(hooks)),
       log_(PendingErrorText, ErrorLog::Hooks{[this](const std::string& text) { ShowBox(text); },
                                              [this] { CloseMainWindow(); }}) {
   ErrorLog::DeleteOldLog();
+  Services = this;
+}
+
+TvzServices::~TvzServices() {
+  if (Services == this) Services = nullptr;
 }
 
 void TvzServices::ShowBox(const std::string& text) {

@@ -2,15 +2,15 @@
 // The shared services of the main window: it owns the game record, the error
 // log, the menu backdrop, the speech and click buffers and the seven lists,
 // and offers the loaders and sound operations every screen calls through
-// TvzMain. The main window class derives from this.
+// Services. The main window class derives from this.
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/error_log.h"
-#include "app/game_record.h"
-#include "app/sound.h"
+#include "core/error_log.h"
+#include "core/game_record.h"
+#include "core/sound.h"
 #include "platform/bitmap.h"
 
 namespace tvz {
@@ -31,7 +31,7 @@ class TvzServices : public GameRecord {
   // The constructor's part of a fresh run: defaults, and no "error.log" left
   // from the last run.
   explicit TvzServices(Hooks hooks = {});
-  virtual ~TvzServices() = default;
+  virtual ~TvzServices();
   TvzServices(const TvzServices&) = delete;
   TvzServices& operator=(const TvzServices&) = delete;
 
@@ -86,5 +86,10 @@ class TvzServices : public GameRecord {
   ErrorLog log_;
   bool closeRequested_ = false;
 };
+
+// The services of the running game as every screen reaches them: the main
+// window, seen from below it. A services object registers itself here when
+// it is made and leaves when it goes; null when there is none.
+extern TvzServices* Services;
 
 }  // namespace tvz

@@ -1,4 +1,4 @@
-#include "app/sound.h"
+#include "core/sound.h"
 
 #include <sys/stat.h>
 
@@ -8,9 +8,9 @@
 #include <cstring>
 #include <memory>
 
-#include "app/error_log.h"
-#include "app/media.h"
-#include "app/scramble.h"
+#include "core/error_log.h"
+#include "core/media.h"
+#include "core/scramble.h"
 
 namespace tvz {
 namespace {

@@ -4,7 +4,7 @@
 // a menu-type screen), then show it and close the current one on the next.
 #include <cstdint>
 
-#include "app/main_window.h"
+#include "core/services.h"
 #include "platform/form.h"
 
 namespace tvz {
@@ -16,7 +16,7 @@ namespace tvz {
 template <class Screen>
 bool createScreen(Screen*& slot, std::int32_t location) {
   if (!createForm(&slot)) {
-    TvzMain->ReportError("Insufficent memory or resources available", location);
+    Services->ReportError("Insufficent memory or resources available", location);
     return false;
   }
   return true;

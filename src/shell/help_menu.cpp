@@ -1,9 +1,9 @@
-#include "app/help_menu.h"
+#include "shell/help_menu.h"
 
-#include "app/main_window.h"
-#include "app/media.h"
-#include "app/scramble.h"
-#include "app/string_list.h"
+#include "core/media.h"
+#include "core/scramble.h"
+#include "core/services.h"
+#include "core/string_list.h"
 
 namespace tvz {
 
@@ -42,7 +42,7 @@ void THelpMenu::FormCreate() {
   std::vector<std::string> lines;
   if (!readHelpText(lines)) {
     TextMissing = true;
-    TvzMain->ReportError("Insufficent memory or resources available", 3800);
+    Services->ReportError("Insufficent memory or resources available", 3800);
     Close();
     return;
   }

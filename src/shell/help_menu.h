@@ -2,7 +2,7 @@
 // The help screen: the scrollable help text "he.mm3".
 #include <cstdint>
 
-#include "app/menu_screen.h"
+#include "core/menu_screen.h"
 #include "platform/memo.h"
 
 namespace tvz {

@@ -1,10 +1,10 @@
 // Program entry: the application and its window, the main window that runs
 // the whole game from its frame timer, and the OK message box.
-#include "app/main_window.h"
-#include "app/popup_box.h"
+#include "core/popup_box.h"
 #include "platform/application.h"
 #include "platform/desktop.h"
 #include "platform/text.h"
+#include "shell/main_window.h"
 
 namespace {
 

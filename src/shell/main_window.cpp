@@ -1,22 +1,24 @@
-#include "app/main_window.h"
+#include "shell/main_window.h"
 
 #include <filesystem>
 #include <optional>
 
-#include "app/help_menu.h"
-#include "app/popup_box.h"
-#include "app/studio_splash.h"
-#include "app/switch_screen.h"
-#include "app/title_splash.h"
-#include "app/top_menu.h"
+#include "core/popup_box.h"
+#include "core/switch_screen.h"
 #include "menus/game_menu.h"
 #include "menus/player_menu.h"
 #include "platform/application.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
+#include "shell/help_menu.h"
+#include "shell/studio_splash.h"
+#include "shell/title_splash.h"
+#include "shell/top_menu.h"
 #include "store/champions.h"
 
 namespace tvz {
+
+TTvzMain* TvzMain = nullptr;
 
 namespace {
 constexpr std::uint32_t kFrameMs = 33;
@@ -261,15 +263,6 @@ std::string TTvzMain::ProductPageUrl() const {
   std::error_code ec;
   const auto page = std::filesystem::absolute(kProductPage, ec);
   return "file://" + (ec ? std::string(kProductPage) : page.string());
-}
-
-}  // namespace tvz
-
-namespace tvz {
-
-// Every button of every screen plays the main window's click sound first.
-void playClick() {
-  if (TvzMain) TvzMain->PlayStream(TvzMain->ClickSound);
 }
 
 }  // namespace tvz

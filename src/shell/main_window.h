@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/screens.h"
-#include "app/services.h"
+#include "core/screens.h"
+#include "core/services.h"
 #include "platform/form.h"
 #include "platform/label.h"
 #include "platform/timer.h"
@@ -19,6 +19,11 @@ namespace tvz {
 // The display set-up failed before the main window was created: its creation
 // reports "DirectDraw Error" with the location and code, and the program ends.
 void SetDisplayFailure(const VideoInitError& error);
+
+class TTvzMain;
+// The main window, while it exists. Screens below the shell reach it as
+// Services.
+extern TTvzMain* TvzMain;
 
 class TTvzMain : public Form, public TvzServices {
  public:

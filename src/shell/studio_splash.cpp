@@ -1,9 +1,9 @@
-#include "app/studio_splash.h"
+#include "shell/studio_splash.h"
 
 #include <fstream>
 
-#include "app/main_window.h"
-#include "app/screen_convention.h"
+#include "core/screen_convention.h"
+#include "core/services.h"
 
 namespace tvz {
 
@@ -27,7 +27,7 @@ TVantoSplash::TVantoSplash() {
 
 bool TVantoSplash::LoadMedia() {
   Bitmap picture;
-  if (!TvzMain->LoadPicture(kPictureFile, picture)) {
+  if (!Services->LoadPicture(kPictureFile, picture)) {
     Close();
     return false;
   }
@@ -36,22 +36,22 @@ bool TVantoSplash::LoadMedia() {
   // read ends the program like a missing picture.
   std::string reason;
   if (!LogoAni->open(&reason)) {
-    TvzMain->ReportFileError("Error loading file", kLogoFile, 500);
+    Services->ReportFileError("Error loading file", kLogoFile, 500);
     Close();
     return false;
   }
   // The jingle: a second of silence, the studio's two-part sting. A missing
   // clip is reported by the sound loader and the splash goes on.
-  SoundBuffer& voice = TvzMain->VoiceStream;
-  TvzMain->LoadSound(voice, "s1.mm3");
-  TvzMain->AppendSound(voice, "s1.mm3");
-  TvzMain->AppendSound(voice, "vantouhuh.mm3");
-  TvzMain->AppendSound(voice, "s1.mm3");
-  TvzMain->AppendSound(voice, "vantogboy.mm3");
+  SoundBuffer& voice = Services->VoiceStream;
+  Services->LoadSound(voice, "s1.mm3");
+  Services->AppendSound(voice, "s1.mm3");
+  Services->AppendSound(voice, "vantouhuh.mm3");
+  Services->AppendSound(voice, "s1.mm3");
+  Services->AppendSound(voice, "vantogboy.mm3");
   return true;
 }
 
-void TVantoSplash::FormShow() { TvzMain->PlayStream(TvzMain->VoiceStream); }
+void TVantoSplash::FormShow() { Services->PlayStream(Services->VoiceStream); }
 
 void TVantoSplash::FormClose(CloseAction& action) { action = CloseAction::Free; }
 

@@ -1,7 +1,7 @@
-#include "app/title_splash.h"
+#include "shell/title_splash.h"
 
-#include "app/main_window.h"
-#include "app/screen_convention.h"
+#include "core/screen_convention.h"
+#include "core/services.h"
 #include "platform/desktop.h"
 
 namespace tvz {
@@ -29,7 +29,7 @@ void TTitleSplash::FormCreate() {
 
 bool TTitleSplash::LoadMedia() {
   Bitmap picture;
-  if (!TvzMain->LoadPicture(kPictureFile, picture)) {
+  if (!Services->LoadPicture(kPictureFile, picture)) {
     Close();
     return false;
   }

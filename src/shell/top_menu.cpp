@@ -1,6 +1,5 @@
-#include "app/top_menu.h"
+#include "shell/top_menu.h"
 
-#include "app/main_window.h"
 
 namespace tvz {
 

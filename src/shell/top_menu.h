@@ -3,7 +3,7 @@
 // records the choice in a result flag that the main window's sequence reads.
 #include <cstdint>
 
-#include "app/menu_screen.h"
+#include "core/menu_screen.h"
 
 namespace tvz {
 

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/contestant_names.h"
-#include "app/main_window.h"
-#include "app/media.h"
+#include "core/contestant_names.h"
+#include "core/media.h"
+#include "core/services.h"
 #include "store/champion_list.h"
 
 namespace tvz {
@@ -18,7 +18,7 @@ constexpr std::int32_t kWriteLocation = 3930;
 bool isMenuKey(int key) { return key == vk::Escape || key == vk::Snapshot || key == 'M'; }
 
 ChampionIdentity identityOf(const ContestantRecord& who) {
-  return {who.Score, FullName(*TvzMain, who), Residence(*TvzMain, who), who.Appearance};
+  return {who.Score, FullName(*Services, who), Residence(*Services, who), who.Appearance};
 }
 }  // namespace
 
@@ -62,7 +62,7 @@ void TChampions::LoadChampions() {
   std::vector<std::uint8_t> bytes;
   if (ec || !ReadWholeFile(kChampionsFile, bytes)) {
     FileUnreadable = true;
-    TvzMain->ReportFileError("Error reading from file", kChampionsFile, kUnreadableLocation);
+    Services->ReportFileError("Error reading from file", kChampionsFile, kUnreadableLocation);
     return;
   }
   ChampionList = DecodeChampionsFile(std::move(bytes));
@@ -81,7 +81,7 @@ void TChampions::SaveChampions() {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out) {
-      TvzMain->ReportFileError("Error writing to file", kChampionsFile, kWriteLocation);
+      Services->ReportFileError("Error writing to file", kChampionsFile, kWriteLocation);
       std::error_code ignored;
       std::filesystem::remove(temp, ignored);
       return;
@@ -90,7 +90,7 @@ void TChampions::SaveChampions() {
   // Replace the file in one step, so a failed write never loses the old list.
   std::error_code ec;
   std::filesystem::rename(temp, kChampionsFile, ec);
-  if (ec) TvzMain->ReportFileError("Error writing to file", kChampionsFile, kWriteLocation);
+  if (ec) Services->ReportFileError("Error writing to file", kChampionsFile, kWriteLocation);
 }
 
 void TChampions::AddChampion(const ContestantRecord& record) {

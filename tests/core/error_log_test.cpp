@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <set>
 
-#include "app/directdraw_errors.h"
-#include "app/error_log.h"
+#include "core/directdraw_errors.h"
+#include "core/error_log.h"
 #include "test_media.h"
 
 namespace tvz {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/game_record.h"
+#include "core/game_record.h"
 
 namespace tvz {
 namespace {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <random>
 
-#include "app/bmp_decoder.h"
-#include "app/error_log.h"
-#include "app/jpeg_decoder.h"
-#include "app/media.h"
+#include "core/bmp_decoder.h"
+#include "core/error_log.h"
+#include "core/jpeg_decoder.h"
+#include "core/media.h"
 #include "test_media.h"
 
 namespace tvz {

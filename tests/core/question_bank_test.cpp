@@ -7,9 +7,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/error_log.h"
-#include "app/question_bank.h"
-#include "app/scramble.h"
+#include "core/error_log.h"
+#include "core/question_bank.h"
+#include "core/scramble.h"
 #include "test_media.h"
 
 namespace tvz {

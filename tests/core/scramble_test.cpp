@@ -5,8 +5,8 @@
 #include <numeric>
 #include <vector>
 
-#include "app/name_table.h"
-#include "app/scramble.h"
+#include "core/name_table.h"
+#include "core/scramble.h"
 
 namespace tvz {
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/services.h"
+#include "core/services.h"
 #include "test_media.h"
 
 namespace tvz {

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <random>
 
-#include "app/error_log.h"
-#include "app/scramble.h"
-#include "app/sound.h"
+#include "core/error_log.h"
+#include "core/scramble.h"
+#include "core/sound.h"
 #include "test_media.h"
 
 namespace tvz {

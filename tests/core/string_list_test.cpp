@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/string_list.h"
+#include "core/string_list.h"
 
 namespace tvz {
 namespace {

@@ -9,10 +9,10 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "app/jpeg_decoder.h"
-#include "app/question_bank.h"
-#include "app/scramble.h"
-#include "app/sound.h"
+#include "core/jpeg_decoder.h"
+#include "core/question_bank.h"
+#include "core/scramble.h"
+#include "core/sound.h"
 
 namespace tvz::testing {
 

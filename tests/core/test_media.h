@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_record.h"
+#include "core/game_record.h"
 #include "platform/bitmap.h"
 
 namespace tvz::testing {

@@ -1,6 +1,6 @@
 // The champions screen: its file, adding and retiring, Ctrl+R.
-#include "app/top_menu.h"
-#include "e2e/game_session.h"
+#include "harness/game_session.h"
+#include "shell/top_menu.h"
 #include "store/champion_list.h"
 #include "store/champions.h"
 

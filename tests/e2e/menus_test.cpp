@@ -1,9 +1,9 @@
 // The top menu and the screens it leads to, by keys and by mouse.
-#include "app/help_menu.h"
-#include "app/top_menu.h"
-#include "e2e/game_session.h"
+#include "harness/game_session.h"
 #include "menus/game_menu.h"
 #include "menus/player_menu.h"
+#include "shell/help_menu.h"
+#include "shell/top_menu.h"
 #include "store/champions.h"
 
 namespace tvz::testing {

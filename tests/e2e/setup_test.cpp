@@ -2,12 +2,12 @@
 #include <cstring>
 #include <set>
 
-#include "app/contestant_names.h"
-#include "app/top_menu.h"
-#include "e2e/game_session.h"
+#include "core/contestant_names.h"
+#include "harness/game_session.h"
 #include "menus/game_menu.h"
 #include "menus/player_menu.h"
 #include "platform/random.h"
+#include "shell/top_menu.h"
 #include "store/champions.h"
 
 namespace tvz::testing {

@@ -1,12 +1,12 @@
-#include "e2e/game_session.h"
+#include "harness/game_session.h"
 
 #include <fstream>
 #include <sstream>
 
-#include "app/popup_box.h"
-#include "app/screens.h"
-#include "app/top_menu.h"
+#include "core/popup_box.h"
+#include "core/screens.h"
 #include "platform/control.h"
+#include "shell/top_menu.h"
 
 namespace tvz::testing {
 

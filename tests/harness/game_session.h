@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "app/main_window.h"
 #include "harness/harness.h"
+#include "shell/main_window.h"
 
 namespace tvz::testing {
 
