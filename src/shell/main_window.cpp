@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include <filesystem>
+#include <new>
 #include <optional>
 
 #include "core/popup_box.h"
@@ -23,6 +24,7 @@ TTvzMain* TvzMain = nullptr;
 namespace {
 constexpr std::uint32_t kFrameMs = 33;
 constexpr const char* kBackdropFile = "cam3bknd.mm1";
+constexpr int kLogoFrames = 44;
 constexpr const char* kProductPage = "trivenza.html";
 }  // namespace
 
@@ -34,10 +36,14 @@ TTvzMain::TTvzMain()
   LoadingLbl = add<Label>(324, 256, 152, 36, "Loading...");
   LoadingLbl->setTransparent(true);
   FrameTimer = addTimer(kFrameMs, [this](Timer& t) { FrameTimerTimer(t); });
-  if (Application::exists()) Application::current().setScreenCursor(Cursor::None);
+  if (Application::exists()) {
+    Application::current().setScreenCursor(Cursor::None);
+    Application::current().onException = [this](std::exception_ptr e) { EndAfterException(e); };
+  }
 }
 
 TTvzMain::~TTvzMain() {
+  if (Application::exists()) Application::current().onException = nullptr;
   if (TvzMain == this) TvzMain = nullptr;
 }
 
@@ -57,7 +63,30 @@ void TTvzMain::FormCreate() {
   CreateServices();
 }
 
-void TTvzMain::FormDestroy() { DestroyServices(); }
+void TTvzMain::FormDestroy() {
+  if (Application::exists()) Application::current().releaseDisplay();
+  DestroyServices();
+}
+
+namespace {
+std::string describe(std::exception_ptr exception) {
+  try {
+    std::rethrow_exception(exception);
+  } catch (const std::bad_alloc&) {
+    return "Insufficent memory or resources available";
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "An unknown error has been encountered.";
+  }
+}
+}  // namespace
+
+void TTvzMain::EndAfterException(std::exception_ptr exception) {
+  FrameTimer->setEnabled(false);
+  // A failure reported before the exception explains more than it does.
+  if (PendingErrorText.empty()) PendingErrorText = describe(exception);
+}
 
 void TTvzMain::FormClose(CloseAction& action) {
   // Closing the main window ends the program.
@@ -130,10 +159,16 @@ bool TTvzMain::StudioSplashStage() {
     return true;
   }
   LoadingLbl->hide();
-  if (VantoSplash->LogoState == 0)
-    VantoSplash->LogoAni->play(1, 44, 1);
-  else if (VantoSplash->LogoState == 2)
+  if (VantoSplash->LogoState == 0) {
+    // A logo clip too short for its 44 frames never starts, and the splash
+    // would wait for it for ever: it is a clip that failed to load.
+    if (!VantoSplash->LogoAni->play(1, kLogoFrames, 1)) {
+      ReportFileError("Error loading file", VantoSplash->LogoAni->fileName(), 4010);
+      return false;
+    }
+  } else if (VantoSplash->LogoState == 2) {
     StudioSplashDone = 1;
+  }
   return true;
 }
 

@@ -6,6 +6,7 @@
 // Screens never open their successors; they set result flags that the stages
 // read on the next tick.
 #include <cstdint>
+#include <exception>
 #include <functional>
 
 #include "core/screens.h"
@@ -38,6 +39,8 @@ class TTvzMain : public Form, public TvzServices {
   bool ClockStarted = false;
 
   void FormCreate() override;
+  // The desktop gets its screen back before the box with the last error
+  // opens, then everything shared is freed.
   void FormDestroy() override;
   void FormClose(CloseAction& action) override;
   void FormKeyDown(int& key, ShiftState shift) override;
@@ -65,6 +68,11 @@ class TTvzMain : public Form, public TvzServices {
   // True once "Load Game" has set up a saved game's board (the saved-games
   // screens plug in here).
   std::function<bool()> GameLoaded;
+
+  // An exception escaped a handler (out of memory, a lookup out of range):
+  // the main loop has ended, and the box at the program's end shows what is
+  // known: the last report, or else what the exception says.
+  void EndAfterException(std::exception_ptr exception);
 
   // The product page the buy entry opens.
   std::string ProductPageUrl() const;
