@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/error_log.h"
+#include "core/file_handle.h"
 #include "core/media.h"
 #include "core/scramble.h"
 #include "core/string_list.h"
@@ -14,20 +15,6 @@ namespace tvz {
 namespace {
 
 constexpr const char* kReadError = "Error reading from file";
-
-class FileHandle {
- public:
-  explicit FileHandle(int fd) : fd_(fd) {}
-  ~FileHandle() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 std::string PathIn(const std::string& directory, const char* name) {
   return directory.empty() ? std::string(name) : directory + "/" + name;
@@ -41,7 +28,7 @@ bool ReadIndex(const std::string& path, QuestionBank& bank) {
   }
   // Opened for reading and writing, as the game always has; it never writes.
   FileHandle file(::open(path.c_str(), O_RDWR));
-  if (file.get() < 0) {
+  if (!file.isOpen()) {
     bank.failures.push_back({"Error opening file", kQuestionIndexFile, 40});
     return false;
   }
@@ -60,9 +47,11 @@ bool ReadIndex(const std::string& path, QuestionBank& bank) {
   return true;
 }
 
+// An empty file reads as well as a missing one: a bank without questions or
+// answers has nothing to draw from.
 bool ReadTextFile(const std::string& path, StringList& lines) {
   std::vector<std::uint8_t> text;
-  if (!ReadWholeFile(path, text)) return false;
+  if (!ReadWholeFile(path, text) || text.empty()) return false;
   Unscramble(text.data(), text.size(), kTextFileKey.start, kTextFileKey.count, kTextFileKey.step);
   lines = SplitLines(text.data(), text.size());
   return true;

@@ -102,6 +102,7 @@ std::string TvzServices::DescrambleText(const std::string& text, int startKey, i
 }
 
 bool TvzServices::PlayStream(const SoundBuffer& stream) {
+  if (PlayedClips.size() == kPlayedClipsKept) PlayedClips.pop_front();
   PlayedClips.push_back(stream.clips);
   if (!SoundOn) return true;
   if (SoundOutput::instance().play(stream.bytes.data(), stream.bytes.size())) return true;

@@ -3,7 +3,9 @@
 // log, the menu backdrop, the speech and click buffers and the seven lists,
 // and offers the loaders and sound operations every screen calls through
 // Services. The main window class derives from this.
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -68,9 +70,11 @@ class TvzServices : public GameRecord {
   SoundBuffer VoiceStream;
   SoundBuffer ClickSound;
 
-  // For tests: the clip files of every sound played (or that would have
-  // played with sound off), in order.
-  std::vector<std::vector<std::string>> PlayedClips;
+  // For tests: the clip files of the sounds played lately (or that would
+  // have played with sound off), oldest first. Only the last
+  // kPlayedClipsKept are kept: a show plays thousands of lines.
+  static constexpr std::size_t kPlayedClipsKept = 512;
+  std::deque<std::vector<std::string>> PlayedClips;
   // True once anything asked the main window to close.
   bool MainWindowClosed() const { return closeRequested_; }
 

@@ -18,9 +18,6 @@ namespace {
 constexpr std::size_t kRiffSizeOffset = 4;
 constexpr std::size_t kByteRateOffset = 28;
 constexpr std::size_t kDataSizeOffset = 40;
-// Room for about 47 s of 22 050 Hz speech, so composing a soundtrack does not
-// move the samples already in the buffer.
-constexpr std::size_t kReservedSoundBytes = 2u << 20;
 
 std::uint32_t Read32(const std::uint8_t* p) {
   return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
@@ -167,8 +164,9 @@ bool IsCanonicalWav(const std::uint8_t* wav, std::size_t size) {
 }
 
 bool LoadSound(ErrorLog& log, SoundBuffer& stream, const std::string& file) {
+  // Exactly the clip: a click stays a few kilobytes; a soundtrack composed
+  // onto it grows as it needs.
   std::vector<std::uint8_t> image;
-  image.reserve(kReservedSoundBytes);
   if (!ReadClip(file, image)) {
     log.ReportError("Error loading file", kLoadSoundCode);
     return false;

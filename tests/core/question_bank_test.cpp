@@ -104,6 +104,20 @@ TEST(QuestionBank, TextFileFailuresAreReportedInOrder) {
   EXPECT_EQ(bank.failures[1].fileName, "tvzd.tzq");
 }
 
+// An empty text file is as useless as a missing one: without it the show
+// would later draw from nothing.
+TEST(QuestionBank, EmptyTextFilesFailLikeUnreadableOnes) {
+  ScratchDir dir;
+  WriteQuestionBank(5);
+  WriteFile("tvzd.tzq", {});
+  QuestionBank bank = LoadQuestionBank("");
+  EXPECT_FALSE(bank.ok());
+  EXPECT_EQ(Codes(bank), std::vector<std::int32_t>{35});
+  EXPECT_EQ(bank.failures[0].fileName, "tvzd.tzq");
+  WriteFile("tvzd.tza", {});
+  EXPECT_EQ(Codes(LoadQuestionBank("")), (std::vector<std::int32_t>{30, 35}));
+}
+
 TEST(QuestionBank, RecordsOutsideTheFilesFailTheIndex) {
   ScratchDir dir;
   WriteQuestionBank(10);

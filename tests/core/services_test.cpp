@@ -2,8 +2,10 @@
 // and without the game's files, playing sounds, and the box at the end.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "core/services.h"
 #include "test_media.h"
@@ -106,8 +108,36 @@ TEST(Services, SpokenLinesRecordTheirClipsAndSoundOffStillSucceeds) {
   main.SoundOn = 1;  // the dummy audio driver of the tests plays silently
   EXPECT_TRUE(main.PlayStream(main.VoiceStream));
   const std::vector<std::string> line{"hwelcome.mm3", "s05.mm3"};
-  EXPECT_EQ(main.PlayedClips, (std::vector<std::vector<std::string>>{line, line}));
+  EXPECT_EQ(main.PlayedClips, (std::deque<std::vector<std::string>>{line, line}));
   EXPECT_FALSE(std::filesystem::exists("error.log"));
+}
+
+// A show of three rounds speaks thousands of lines; the record tests read
+// keeps the latest few hundred, not the whole run.
+TEST(Services, ThePlayedClipsRecordKeepsOnlyTheLatestLines) {
+  ScratchDir dir;
+  RecordingServices main;
+  main.SoundOn = 0;
+  SoundBuffer line;
+  for (int k = 0; k < 3000; ++k) {
+    line.clips = {"line" + std::to_string(k) + ".mm3"};
+    main.PlayStream(line);
+  }
+  ASSERT_EQ(main.PlayedClips.size(), TvzServices::kPlayedClipsKept);
+  EXPECT_EQ(main.PlayedClips.back(), std::vector<std::string>{"line2999.mm3"});
+  EXPECT_EQ(main.PlayedClips.front(),
+            std::vector<std::string>{"line" + std::to_string(3000 - TvzServices::kPlayedClipsKept) + ".mm3"});
+}
+
+// Screens reach the services through Services while the services object lives.
+TEST(Services, TheRunningServicesAreReachableWhileTheyLive) {
+  ScratchDir dir;
+  EXPECT_EQ(Services, nullptr);
+  {
+    RecordingServices main;
+    EXPECT_EQ(Services, &main);
+  }
+  EXPECT_EQ(Services, nullptr);
 }
 
 TEST(Services, PictureAndTextServices) {

@@ -46,6 +46,15 @@ TEST_F(SoundTest, LoadThenAppendKeepsTheHeaderConsistent) {
   EXPECT_TRUE(pending.empty());
 }
 
+// Every loaded clip holds what it needs, not megabytes: the click sound and
+// the speech buffers live for the whole run.
+TEST_F(SoundTest, ALoadedClipTakesTheMemoryItNeeds) {
+  WriteSound("click.mm3", Ramp(2000));
+  ASSERT_TRUE(LoadSound(log, stream, "click.mm3"));
+  EXPECT_EQ(stream.bytes.size(), 44u + 4000);
+  EXPECT_LT(stream.bytes.capacity(), 2 * stream.bytes.size());
+}
+
 TEST_F(SoundTest, OddDataSizeCopiesOneByteLess) {
   std::vector<std::uint8_t> odd = MakeWav(Ramp(10, 500), 22050);
   odd.push_back(0x7F);  // a stray byte counted in both chunk sizes
