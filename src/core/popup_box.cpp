@@ -14,9 +14,10 @@ void layOutBox(Form& box, Label*& title, Label*& text) {
   title = box.add<Label>(8, 8, 217, 201);
   title->setAlignment(Alignment::Center);
   title->setFontHeight(19);
+  // Only the title is centred; the question reads as a paragraph.
   text = box.add<Label>(16, 40, 201, 129);
   text->setWordWrap(true);
-  text->setAlignment(Alignment::Center);
+  text->setAlignment(Alignment::Left);
 }
 
 void colourBox(Form& box, Label* title, Label* text) {

@@ -30,7 +30,6 @@ Label* LabelButtons::add(Label* button, Action action, std::vector<int> keys) {
 }
 
 void LabelButtons::addProxy(Control* proxy, Label* button) {
-  proxy->setCursor(Cursor::HandPoint);
   proxy->onMouseDown = [this, button](Control&, MouseButton, ShiftState, int, int) {
     showPressed(button);
   };

@@ -36,7 +36,8 @@ class LabelButtons {
   // button (letters as upper-case codes). Returns the label.
   Label* add(Label* button, Action action, std::vector<int> keys = {});
   // Another control whose press shows the button pressed and whose click runs
-  // it (the info line of contestant setup, the menu's title panel).
+  // it (the info line of contestant setup, the menu's title panel). It keeps
+  // its own cursor: only buttons show the hand.
   void addProxy(Control* proxy, Label* button);
 
   // Key handling for the screen's key preview; true when the key belongs to a

@@ -34,7 +34,7 @@ THelpMenu::THelpMenu() {
   InfoLbl->setAutoSize(true);  // the whole hint, full stop included
   HelpMemo = add<Memo>(104, 136, 593, 321);
   HelpMemo->setBorder(false);
-  HelpMemo->setWordWrap(false);
+  HelpMemo->setWordWrap(true);  // long paragraphs wrap at the box's width
   HelpMemo->setTabStop(false);
 }
 
