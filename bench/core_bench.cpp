@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "app/error_log.h"
-#include "app/jpeg_decoder.h"
-#include "app/media.h"
-#include "app/question_bank.h"
-#include "app/scramble.h"
-#include "app/sound.h"
+#include "core/error_log.h"
+#include "core/jpeg_decoder.h"
+#include "core/media.h"
+#include "core/question_bank.h"
+#include "core/scramble.h"
+#include "core/sound.h"
 
 namespace tvz {
 namespace {

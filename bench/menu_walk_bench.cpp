@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "app/help_menu.h"
-#include "app/main_window.h"
-#include "app/popup_box.h"
-#include "app/top_menu.h"
+#include "core/popup_box.h"
 #include "harness/harness.h"
 #include "menus/game_menu.h"
 #include "menus/player_menu.h"
+#include "shell/help_menu.h"
+#include "shell/main_window.h"
+#include "shell/top_menu.h"
 #include "store/champions.h"
 
 namespace {

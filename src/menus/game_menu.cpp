@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/main_window.h"
+#include "core/services.h"
 
 namespace tvz {
 
@@ -70,18 +70,18 @@ void TGameMenu::FormCreate() {
 void TGameMenu::FormShow() {
   ShowRounds();
   ShowTime();
-  setCheck(ChallengerChk, kChallengerText, TvzMain->ChallengerMayAnswer);
-  setCheck(DeductChk, kDeductText, TvzMain->DeductIncorrect);
-  setCheck(MultiplyChk, kMultiplyText, TvzMain->MultiplyByRound);
-  setCheck(HarderChk, kHarderText, TvzMain->HarderEachRound);
+  setCheck(ChallengerChk, kChallengerText, Services->ChallengerMayAnswer);
+  setCheck(DeductChk, kDeductText, Services->DeductIncorrect);
+  setCheck(MultiplyChk, kMultiplyText, Services->MultiplyByRound);
+  setCheck(HarderChk, kHarderText, Services->HarderEachRound);
   NextPressed = CancelPressed = 0;
 }
 
 void TGameMenu::ShowRounds() {
   Label* rounds[] = {OneRbtn, TwoRbtn, ThreeRbtn};
   for (int i = 0; i < 3; ++i)
-    setOption(rounds[i], kRoundTexts[i], TvzMain->RoundCount == kRoundValues[i]);
-  const bool severalRounds = TvzMain->RoundCount != 1;
+    setOption(rounds[i], kRoundTexts[i], Services->RoundCount == kRoundValues[i]);
+  const bool severalRounds = Services->RoundCount != 1;
   MultiplyChk->setVisible(severalRounds);
   HarderChk->setVisible(severalRounds);
 }
@@ -89,16 +89,16 @@ void TGameMenu::ShowRounds() {
 void TGameMenu::ShowTime() {
   Label* times[] = {UnlimitedRbtn, ThirtyRbtn, TwentyRbtn, TenRbtn};
   for (int i = 0; i < 4; ++i)
-    setOption(times[i], kTimeTexts[i], TvzMain->TimeLimit == kTimeValues[i]);
+    setOption(times[i], kTimeTexts[i], Services->TimeLimit == kTimeValues[i]);
 }
 
 void TGameMenu::ChooseRounds(int rounds) {
   playClick();
-  TvzMain->RoundCount = rounds;
+  Services->RoundCount = rounds;
   if (rounds == 1) {
     // With one round the round-dependent rules do not apply.
-    TvzMain->MultiplyByRound = 0;
-    TvzMain->HarderEachRound = 0;
+    Services->MultiplyByRound = 0;
+    Services->HarderEachRound = 0;
     setCheck(MultiplyChk, kMultiplyText, false);
     setCheck(HarderChk, kHarderText, false);
   }
@@ -107,17 +107,17 @@ void TGameMenu::ChooseRounds(int rounds) {
 
 void TGameMenu::ChooseTime(int seconds) {
   playClick();
-  TvzMain->TimeLimit = seconds;
+  Services->TimeLimit = seconds;
   ShowTime();
 }
 
 void TGameMenu::ToggleRule(Label* rule) {
   if (!rule->visible()) return;  // hidden rules neither sound nor change
   playClick();
-  std::uint8_t* flag = rule == ChallengerChk ? &TvzMain->ChallengerMayAnswer
-                       : rule == DeductChk   ? &TvzMain->DeductIncorrect
-                       : rule == MultiplyChk ? &TvzMain->MultiplyByRound
-                                             : &TvzMain->HarderEachRound;
+  std::uint8_t* flag = rule == ChallengerChk ? &Services->ChallengerMayAnswer
+                       : rule == DeductChk   ? &Services->DeductIncorrect
+                       : rule == MultiplyChk ? &Services->MultiplyByRound
+                                             : &Services->HarderEachRound;
   *flag = *flag ? 0 : 1;
   setCheck(rule, unmarkedText(rule), *flag);
 }
@@ -128,12 +128,12 @@ void TGameMenu::FormKeyUp(int& key, ShiftState shift) {
     case 'D': ToggleRule(DeductChk); break;
     case 'H': ToggleRule(HarderChk); break;
     case 'M': ToggleRule(MultiplyChk); break;
-    case 'R': ChooseRounds(TvzMain->RoundCount % 3 + 1); break;
+    case 'R': ChooseRounds(Services->RoundCount % 3 + 1); break;
     case 'T': {
       // Unlimited -> 30 -> 20 -> 10 -> Unlimited.
       int next = 0;
       for (std::size_t i = 0; i < kTimeValues.size(); ++i)
-        if (kTimeValues[i] == TvzMain->TimeLimit) next = kTimeValues[(i + 1) % kTimeValues.size()];
+        if (kTimeValues[i] == Services->TimeLimit) next = kTimeValues[(i + 1) % kTimeValues.size()];
       ChooseTime(next);
       break;
     }

@@ -3,7 +3,7 @@
 // straight into the game record.
 #include <cstdint>
 
-#include "app/menu_screen.h"
+#include "core/menu_screen.h"
 
 namespace tvz {
 

@@ -3,9 +3,10 @@
 #include <cctype>
 #include <cstring>
 
-#include "app/contestant_names.h"
-#include "app/main_window.h"
-#include "app/switch_screen.h"
+#include "core/contestant_names.h"
+#include "core/screens.h"
+#include "core/services.h"
+#include "core/switch_screen.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "store/champions.h"
@@ -20,7 +21,7 @@ constexpr std::size_t kNameMaxLength = 20;
 
 const char* const kKnowledgeTexts[] = {"Beginner", "Average", "Expert"};
 
-ContestantRecord& contestant(int k) { return TvzMain->Contestants[k]; }
+ContestantRecord& contestant(int k) { return Services->Contestants[k]; }
 
 std::int32_t randomIndex(const StringList& list) {
   return list.empty() ? 0 : Random(static_cast<std::int32_t>(list.size()));
@@ -68,13 +69,13 @@ TPlayerMenu::TPlayerMenu() {
   ChangeAppBtn = addButton(104, 200, 137, 27, "Appearance", [this] { ChangeAppearance(); }, {'A'});
   ChangeFirstBtn = addButton(104, 232, 137, 27, "First Name", [this] { ChangeFirstName(); }, {'F'});
   ChangeLastBtn = addButton(104, 264, 137, 27, "Last Name", [this] {
-    StepPosition(contestant(CurrentContestant).LastNameIdx, TvzMain->LastNames);
+    StepPosition(contestant(CurrentContestant).LastNameIdx, Services->LastNames);
   }, {'L'});
   ChangeOccBtn = addButton(104, 296, 137, 27, "Occupation", [this] {
-    StepPosition(contestant(CurrentContestant).OccupationIdx, TvzMain->Occupations);
+    StepPosition(contestant(CurrentContestant).OccupationIdx, Services->Occupations);
   }, {'O'});
   ChangeResBtn = addButton(104, 328, 137, 27, "Residence", [this] {
-    StepPosition(contestant(CurrentContestant).ResidenceIdx, TvzMain->Residences);
+    StepPosition(contestant(CurrentContestant).ResidenceIdx, Services->Residences);
   }, {'R'});
   ContestantImg = add<Picture>(280, 136, kPictureWidth, kPictureHeight);
   KnowledgeLbl = addText(544, 136, 200, 27, "Knowledge:");
@@ -119,11 +120,11 @@ void TPlayerMenu::FormCreate() {
   // champions list, so a hidden champions screen comes along.
   if (!Champions) {
     if (!createForm(&Champions)) {
-      TvzMain->ReportError("Insufficent memory or resources available", 710);
+      Services->ReportError("Insufficent memory or resources available", 710);
       Close();
       return;
     }
-    Champions->BkgndImg->setBitmap(TvzMain->Backdrop);
+    Champions->BkgndImg->setBitmap(Services->Backdrop);
     OwnsChampions = true;
   }
 }
@@ -134,11 +135,11 @@ void TPlayerMenu::FormDestroy() {
 
 bool TPlayerMenu::LoadPictureStrip() {
   // A strip that cannot be loaded has been reported; the picture box stays empty.
-  return TvzMain->LoadPicture(kPictureStripFile, PictureStrip);
+  return Services->LoadPicture(kPictureStripFile, PictureStrip);
 }
 
 void TPlayerMenu::FormShow() {
-  NextBtn->setVisible(TvzMain->PlayMode == 5);
+  NextBtn->setVisible(Services->PlayMode == 5);
   ContestantRecord& me = contestant(CurrentContestant);
   me.IsHuman = 1;
   me.Knowledge = 2;
@@ -161,21 +162,21 @@ void TPlayerMenu::ShowPicture() {
 
 void TPlayerMenu::PickNames(int k) {
   ContestantRecord& who = contestant(k);
-  who.FirstNameIdx = randomIndex(FirstNameList(*TvzMain, who));
-  who.LastNameIdx = randomIndex(TvzMain->LastNames);
-  who.OccupationIdx = randomIndex(TvzMain->Occupations);
-  who.ResidenceIdx = randomIndex(TvzMain->Residences);
+  who.FirstNameIdx = randomIndex(FirstNameList(*Services, who));
+  who.LastNameIdx = randomIndex(Services->LastNames);
+  who.OccupationIdx = randomIndex(Services->Occupations);
+  who.ResidenceIdx = randomIndex(Services->Residences);
 }
 
 void TPlayerMenu::ShowContestant() {
   ContestantRecord& me = contestant(CurrentContestant);
   me.IsReturningChampion = Champions && Champions->IsChampion(me) ? 1 : 0;
-  const std::string occupation = Occupation(*TvzMain, me);
+  const std::string occupation = Occupation(*Services, me);
   std::string info = me.IsReturningChampion ? "Our returning champion, " + Article(occupation, false)
                                             : Article(occupation, true);
-  info += occupation + " from " + Residence(*TvzMain, me);
+  info += occupation + " from " + Residence(*Services, me);
   InfoLbl->setCaption(info);
-  NameMemo->setText(ListName(*TvzMain, me));
+  NameMemo->setText(ListName(*Services, me));
 }
 
 void TPlayerMenu::ShowKnowledge() {
@@ -208,7 +209,7 @@ void TPlayerMenu::ChangeGender() {
 
 void TPlayerMenu::ChangeFirstName() {
   ContestantRecord& me = contestant(CurrentContestant);
-  const auto size = static_cast<std::int32_t>(FirstNameList(*TvzMain, me).size());
+  const auto size = static_cast<std::int32_t>(FirstNameList(*Services, me).size());
   if (size == 0) return;
   // Skips the positions the other two contestants hold, whatever their gender;
   // bounded, so even a full clash cannot loop forever.
@@ -246,7 +247,7 @@ void TPlayerMenu::NextHuman() {
 }
 
 void TPlayerMenu::Previous() {
-  if (TvzMain->PlayMode == 5 && CurrentContestant > 0) {
+  if (Services->PlayMode == 5 && CurrentContestant > 0) {
     --CurrentContestant;
     NextBtn->show();
     ShowKnowledge();
@@ -262,8 +263,8 @@ void TPlayerMenu::CommitName() {
   const std::string typed = NameMemo->text().substr(0, kNameMaxLength);
   const std::size_t blank = typed.find(' ');
   if (blank != std::string::npos && blank > 0 && blank + 1 < typed.size()) {
-    const int first = findIgnoringCase(FirstNameList(*TvzMain, me), typed.substr(0, blank));
-    const int last = findIgnoringCase(TvzMain->LastNames, typed.substr(blank + 1));
+    const int first = findIgnoringCase(FirstNameList(*Services, me), typed.substr(0, blank));
+    const int last = findIgnoringCase(Services->LastNames, typed.substr(blank + 1));
     if (first >= 0 && last >= 0) {
       me.FirstNameIdx = first;
       me.LastNameIdx = last;

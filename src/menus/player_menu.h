@@ -3,8 +3,8 @@
 // knowledge of each human contestant; the computer fills the line-up.
 #include <cstdint>
 
-#include "app/game_record.h"
-#include "app/menu_screen.h"
+#include "core/game_record.h"
+#include "core/menu_screen.h"
 #include "platform/edit.h"
 
 namespace tvz {

@@ -170,16 +170,29 @@ bool Application::init(const ApplicationOptions& options, VideoInitError* error)
 
 void Application::run() {
   while (!terminated_) {
-    processMessages();
-    if (terminated_) break;
-    waitForWork();
+    try {
+      processMessages();
+      if (terminated_) break;
+      waitForWork();
+    } catch (...) {
+      if (!onException) throw;
+      // The handler that threw may have left its screen half changed: the
+      // loop ends here, and the program decides how to say so.
+      terminated_ = true;
+      onException(std::current_exception());
+    }
   }
 }
 
 void Application::terminate() { terminated_ = true; }
 
 void Application::processMessages() {
-  ++loopDepth_;
+  // Counted down however the pass ends, an exception included.
+  struct LoopLevel {
+    int& depth;
+    explicit LoopLevel(int& d) : depth(d) { ++depth; }
+    ~LoopLevel() { --depth; }
+  } level(loopDepth_);
   SDL_Event event;
   while (!terminated_ && initialised_ && SDL_PollEvent(&event)) {
     dispatchEvent(event);
@@ -189,7 +202,6 @@ void Application::processMessages() {
   releasePending();
   updateCursor();
   if (dirty_ && initialised_ && !headless_) redraw();
-  --loopDepth_;
 }
 
 void Application::waitForWork() {
@@ -600,6 +612,14 @@ Bitmap Application::captureCanvas() {
 
 bool Application::savePng(const std::string& path, std::string* error) {
   return writePng(captureCanvas(), path, error);
+}
+
+void Application::releaseDisplay() {
+  displayReleased_ = true;
+  if (!window_) return;
+  window_->texture.reset();
+  window_->renderer.reset();
+  window_->window.reset();
 }
 
 void Application::present() {

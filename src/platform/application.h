@@ -10,6 +10,7 @@
 //   main->Show();
 //   app.run();  // until the main form closes or terminate()
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -63,8 +64,11 @@ class Application {
   bool headless() const { return headless_; }
 
   // --- Main loop ---
-  // Runs until terminate() or until the main form closes.
+  // Runs until terminate() or until the main form closes. An exception that
+  // escapes a handler ends the loop and goes to onException; without one it
+  // leaves run().
   void run();
+  std::function<void(std::exception_ptr)> onException;
   void terminate();
   bool terminated() const { return terminated_; }
   // Handles what is pending now (events, due timers, deferred releases,
@@ -102,6 +106,14 @@ class Application {
   // The hint box on show (empty when none).
   const std::string& hintOnShow() const { return hintText_; }
   static constexpr std::uint32_t kHintPauseMs = 500;
+
+  // --- The display ---
+  // Gives the desktop its screen back: the full-screen window goes, and
+  // nothing is presented any more (the canvas can still be captured). A box
+  // shown at the program's end comes after this, so that no frozen
+  // full-screen window can cover it.
+  void releaseDisplay();
+  bool displayReleased() const { return displayReleased_; }
 
   // --- Drawing ---
   // Something on screen changed; the next loop pass redraws.
@@ -155,6 +167,7 @@ class Application {
   bool headless_ = false;
   bool terminated_ = false;
   bool dirty_ = true;
+  bool displayReleased_ = false;
   std::vector<Timer*> timers_;
   std::vector<Form*> forms_;  // z-order, bottom first
   std::vector<Form*> modalStack_;

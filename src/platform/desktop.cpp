@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "platform/text.h"
 
@@ -32,11 +33,20 @@ std::string& titleStorage() {
   return title;
 }
 
+ErrorBoxHandler& boxHandler() {
+  static ErrorBoxHandler handler;
+  return handler;
+}
+
 }  // namespace
 
 // Caption and text are the game's Windows-1252 strings; SDL and the terminal
 // take UTF-8.
 void showErrorBox(const std::string& caption, const std::string& text) {
+  if (boxHandler()) {
+    boxHandler()(caption, text);
+    return;
+  }
   const std::string utf8Caption = cp1252ToUtf8(caption);
   const std::string utf8Text = cp1252ToUtf8(text);
   if (canShowBoxes() && SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, utf8Caption.c_str(),
@@ -44,6 +54,10 @@ void showErrorBox(const std::string& caption, const std::string& text) {
     return;
   }
   std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
+}
+
+ErrorBoxHandler setErrorBoxHandler(ErrorBoxHandler handler) {
+  return std::exchange(boxHandler(), std::move(handler));
 }
 
 bool openUrl(const std::string& url) { return SDL_OpenURL(url.c_str()) == 0; }

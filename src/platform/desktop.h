@@ -1,5 +1,6 @@
 #pragma once
 // Small desktop services: the error box, opening a web page, the version.
+#include <functional>
 #include <string>
 
 namespace tvz {
@@ -7,6 +8,11 @@ namespace tvz {
 // A system-modal error box with the given caption (the application title) and
 // text. Without a display the text goes to standard error instead.
 void showErrorBox(const std::string& caption, const std::string& text);
+
+// Where error boxes go instead of the desktop while a handler is set (tests
+// read them there); returns the handler it replaces.
+using ErrorBoxHandler = std::function<void(const std::string& caption, const std::string& text)>;
+ErrorBoxHandler setErrorBoxHandler(ErrorBoxHandler handler);
 
 // Opens a URL (or a local file as file://...) in the desktop's browser.
 // Returns false when the desktop refused.

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/scramble.h"
-#include "app/string_list.h"
+#include "core/scramble.h"
+#include "core/string_list.h"
 #include "store/champion_table.h"
 
 namespace tvz {

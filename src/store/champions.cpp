@@ -1,11 +1,11 @@
 #include "store/champions.h"
 
 #include <filesystem>
-#include <fstream>
 
-#include "app/contestant_names.h"
-#include "app/main_window.h"
-#include "app/media.h"
+#include "core/contestant_names.h"
+#include "core/file_writer.h"
+#include "core/media.h"
+#include "core/services.h"
 #include "store/champion_list.h"
 
 namespace tvz {
@@ -18,7 +18,7 @@ constexpr std::int32_t kWriteLocation = 3930;
 bool isMenuKey(int key) { return key == vk::Escape || key == vk::Snapshot || key == 'M'; }
 
 ChampionIdentity identityOf(const ContestantRecord& who) {
-  return {who.Score, FullName(*TvzMain, who), Residence(*TvzMain, who), who.Appearance};
+  return {who.Score, FullName(*Services, who), Residence(*Services, who), who.Appearance};
 }
 }  // namespace
 
@@ -62,7 +62,7 @@ void TChampions::LoadChampions() {
   std::vector<std::uint8_t> bytes;
   if (ec || !ReadWholeFile(kChampionsFile, bytes)) {
     FileUnreadable = true;
-    TvzMain->ReportFileError("Error reading from file", kChampionsFile, kUnreadableLocation);
+    Services->ReportFileError("Error reading from file", kChampionsFile, kUnreadableLocation);
     return;
   }
   ChampionList = DecodeChampionsFile(std::move(bytes));
@@ -75,22 +75,10 @@ void TChampions::RefreshDisplay() {
 
 void TChampions::SaveChampions() {
   if (FileUnreadable) return;
-  const std::vector<std::uint8_t> bytes = EncodeChampionsFile(ChampionList);
-  const std::string temp = std::string(kChampionsFile) + ".new";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-      TvzMain->ReportFileError("Error writing to file", kChampionsFile, kWriteLocation);
-      std::error_code ignored;
-      std::filesystem::remove(temp, ignored);
-      return;
-    }
-  }
-  // Replace the file in one step, so a failed write never loses the old list.
-  std::error_code ec;
-  std::filesystem::rename(temp, kChampionsFile, ec);
-  if (ec) TvzMain->ReportFileError("Error writing to file", kChampionsFile, kWriteLocation);
+  // The list is replaced in one step once the new one is safely on disk, so
+  // a failed write (a full disk) never loses the old list.
+  if (!ReplaceFile(kChampionsFile, EncodeChampionsFile(ChampionList)))
+    Services->ReportFileError("Error writing to file", kChampionsFile, kWriteLocation);
 }
 
 void TChampions::AddChampion(const ContestantRecord& record) {

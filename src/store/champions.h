@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game_record.h"
-#include "app/menu_screen.h"
+#include "core/game_record.h"
+#include "core/menu_screen.h"
 #include "platform/memo.h"
 
 namespace tvz {

@@ -1,6 +1,7 @@
 // The champions screen: its file, adding and retiring, Ctrl+R.
-#include "app/top_menu.h"
-#include "e2e/game_session.h"
+#include "harness/disk_full.h"
+#include "harness/game_session.h"
+#include "shell/top_menu.h"
 #include "store/champion_list.h"
 #include "store/champions.h"
 
@@ -77,6 +78,27 @@ TEST_F(ChampionsScreen, AnUnreadableFileIsReportedAndNeverOverwritten) {
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "vantoc.mm3"));
   });
   EXPECT_EQ(readFile("error.log"), "Err : Error reading from file\n      vantoc.mm3\nLocn: 3920\n\n");
+}
+
+// A full disk when the list is saved: the old file stays whole, the failure
+// is reported, and the list on screen goes on.
+TEST_F(ChampionsScreen, AFullDiskNeverReplacesTheListWithPartOfIt) {
+  play([&](Driver& d) {
+    ASSERT_TRUE(openChampions(d));
+    Champions->AddChampion(listContestant(0, 0, 0, 2, 31));
+    const std::string before = readFile("vantoc.mm3");
+    ASSERT_GT(before.size(), 200u);
+    const ContestantRecord next = listContestant(1, 1, 1, 3, 40);
+    {
+      DiskFullAfter full(before.size() / 2);
+      Champions->AddChampion(next);
+    }
+    EXPECT_EQ(readFile("vantoc.mm3"), before);
+    EXPECT_FALSE(fileExists("vantoc.mm3.new"));
+    EXPECT_TRUE(Champions->IsChampion(next));
+    EXPECT_EQ(Champions->ChampionList.size(), 6u);
+  });
+  EXPECT_EQ(readFile("error.log"), "Err : Error writing to file\n      vantoc.mm3\nLocn: 3930\n\n");
 }
 
 }  // namespace

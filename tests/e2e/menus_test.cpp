@@ -1,9 +1,10 @@
 // The top menu and the screens it leads to, by keys and by mouse.
-#include "app/help_menu.h"
-#include "app/top_menu.h"
-#include "e2e/game_session.h"
+#include "harness/game_session.h"
 #include "menus/game_menu.h"
 #include "menus/player_menu.h"
+#include "platform/sound_output.h"
+#include "shell/help_menu.h"
+#include "shell/top_menu.h"
 #include "store/champions.h"
 
 namespace tvz::testing {
@@ -137,6 +138,70 @@ TEST_F(Menus, GameOptionsAreKeptForTheWholeRun) {
     d.ticks(1);
     EXPECT_EQ(TvzMain->PlayMode, 0) << "the top menu returns to single-player mode";
   });
+}
+
+// R and T step through the rounds and the answer times and wrap round.
+TEST_F(Menus, OptionKeysRAndTWrapRound) {
+  play([&](Driver& d) {
+    ASSERT_TRUE(reachTopMenu(d));
+    d.press('N');
+    ASSERT_TRUE(d.until([] { return visible(GameMenu); }, 10));
+    const Label* roundOption[] = {nullptr, GameMenu->OneRbtn, GameMenu->TwoRbtn, GameMenu->ThreeRbtn};
+    for (int expected : {3, 1, 2, 3, 1}) {
+      d.press('R');
+      EXPECT_EQ(TvzMain->RoundCount, expected);
+      EXPECT_TRUE(isMarked(roundOption[expected])) << expected << " rounds";
+    }
+    const std::pair<int, const Label*> times[] = {{30, GameMenu->ThirtyRbtn},
+                                                  {20, GameMenu->TwentyRbtn},
+                                                  {10, GameMenu->TenRbtn},
+                                                  {0, GameMenu->UnlimitedRbtn},
+                                                  {30, GameMenu->ThirtyRbtn}};
+    for (const auto& [seconds, option] : times) {
+      d.press('T');
+      EXPECT_EQ(TvzMain->TimeLimit, seconds);
+      EXPECT_TRUE(isMarked(option)) << seconds << " seconds";
+    }
+  });
+}
+
+// Sound off: nothing reaches the sound output from the splashes to the last
+// menu, and every screen still answers its buttons.
+TEST_F(Menus, WithSoundOffNoClipPlaysAndEveryScreenStillWorks) {
+  SoundOutput& output = SoundOutput::instance();
+  output.setRecordHistory(true);
+  output.clearHistory();
+  play([&](Driver& d) {
+    TvzMain->SoundOn = 0;
+    ASSERT_TRUE(reachTopMenu(d));
+    d.press('N');
+    ASSERT_TRUE(d.until([] { return visible(GameMenu); }, 10));
+    d.press('C');
+    EXPECT_EQ(TvzMain->ChallengerMayAnswer, 1);
+    d.press('N');
+    ASSERT_TRUE(d.until([] { return visible(PlayerMenu); }, 10));
+    d.press('A');
+    d.press('K');
+    d.press('P');
+    ASSERT_TRUE(d.until([] { return visible(GameMenu); }, 10));
+    d.press(vk::Escape);
+    ASSERT_TRUE(d.until([] { return visible(TopMenu); }, 10));
+    d.press('C');
+    ASSERT_TRUE(d.until([] { return visible(Champions); }, 10));
+    d.press('M');
+    ASSERT_TRUE(d.until([] { return visible(TopMenu); }, 10));
+    d.press('H');
+    ASSERT_TRUE(d.until([] { return visible(HelpMenu); }, 10));
+    d.press(vk::Escape);
+    ASSERT_TRUE(d.until([] { return visible(TopMenu); }, 10));
+    EXPECT_TRUE(output.history().empty()) << output.history().size() << " sounds played";
+    EXPECT_GT(TvzMain->PlayedClips.size(), 10u) << "the clicks were still asked for";
+    TvzMain->SoundOn = 1;  // and the probe hears a click once sound is on
+    d.press('N');
+    EXPECT_EQ(output.history().size(), 1u);
+  });
+  output.setRecordHistory(false);
+  output.clearHistory();
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 #include <cstring>
 #include <set>
 
-#include "app/contestant_names.h"
-#include "app/top_menu.h"
-#include "e2e/game_session.h"
+#include "core/contestant_names.h"
+#include "harness/game_session.h"
 #include "menus/game_menu.h"
 #include "menus/player_menu.h"
 #include "platform/random.h"
+#include "shell/top_menu.h"
 #include "store/champions.h"
 
 namespace tvz::testing {
@@ -64,6 +64,43 @@ TEST_F(Setup, SinglePlayerSetsUpContestantZeroAndStarts) {
     d.press('S');
     EXPECT_EQ(PlayerMenu->StartPressed, 1);
     EXPECT_EQ(seat(0).CustomName[0], '\0') << "the list name stays in use";
+  });
+}
+
+TEST_F(Setup, PrevInSinglePlayerGoesBackToTheOptions) {
+  play([&](Driver& d) {
+    ASSERT_TRUE(openSetup(d, 'N'));
+    clickOn(d, PlayerMenu->PrevBtn);
+    ASSERT_TRUE(d.until([] { return GameMenu && GameMenu->visible() && !PlayerMenu; }, 10));
+    EXPECT_EQ(Champions, nullptr) << "the hidden champions list goes with the setup screen";
+    d.press('N');
+    ASSERT_TRUE(d.until([] { return PlayerMenu && PlayerMenu->visible(); }, 10)) << "and setup opens again";
+    EXPECT_EQ(PlayerMenu->CurrentContestant, 0);
+    d.press(vk::Escape);  // Escape is "< Prev" too
+    EXPECT_TRUE(d.until([] { return GameMenu && GameMenu->visible() && !PlayerMenu; }, 10));
+  });
+}
+
+// The info line acts as "Appearance" when clicked but is no button: it keeps
+// the arrow, while the buttons show the hand.
+TEST_F(Setup, TheInfoLineKeepsTheArrowAndStillChangesThePicture) {
+  play([&](Driver& d) {
+    ASSERT_TRUE(openSetup(d, 'N'));
+    auto pointAt = [&](const Control* control) {
+      const Rect r = control->boundsRect();
+      d.mouseMove(r.left + r.width() / 2, r.top + r.height() / 2);
+      return d.app().effectiveCursor();
+    };
+    EXPECT_EQ(pointAt(PlayerMenu->InfoLbl), Cursor::Arrow);
+    EXPECT_EQ(pointAt(PlayerMenu->ChangeAppBtn), Cursor::HandPoint);
+    const std::int32_t appearance = seat(0).Appearance;
+    const std::string info = PlayerMenu->InfoLbl->caption();
+    const Rect r = PlayerMenu->InfoLbl->boundsRect();
+    d.mouseDown(r.left + 20, r.top + 5);
+    EXPECT_FALSE(PlayerMenu->ChangeAppBtn->transparent()) << "the button it stands for looks pressed";
+    d.mouseUp(r.left + 20, r.top + 5);
+    EXPECT_EQ(seat(0).Appearance, appearance + 2);
+    EXPECT_EQ(PlayerMenu->InfoLbl->caption(), info);
   });
 }
 

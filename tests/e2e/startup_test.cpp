@@ -1,8 +1,8 @@
 // The program from its start: the bank check, the splashes and their timing.
-#include "app/studio_splash.h"
-#include "app/title_splash.h"
-#include "app/top_menu.h"
-#include "e2e/game_session.h"
+#include "harness/game_session.h"
+#include "shell/studio_splash.h"
+#include "shell/title_splash.h"
+#include "shell/top_menu.h"
 
 #include <sys/wait.h>
 

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/bmp_decoder.h"
+#include "core/bmp_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   tvz::Bitmap picture;

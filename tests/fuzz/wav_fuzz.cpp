@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/error_log.h"
-#include "app/sound.h"
+#include "core/error_log.h"
+#include "core/sound.h"
 
 namespace {
 

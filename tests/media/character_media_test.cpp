@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "app/error_log.h"
-#include "app/media.h"
+#include "core/error_log.h"
+#include "core/media.h"
 #include "platform/avi.h"
 #include "platform/bitmap.h"
 #include "show/segment_table.h"

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "app/bmp_decoder.h"
-#include "app/jpeg_decoder.h"
-#include "app/scramble.h"
-#include "app/sound.h"
+#include "core/bmp_decoder.h"
+#include "core/jpeg_decoder.h"
+#include "core/scramble.h"
+#include "core/sound.h"
 #include "platform/avi.h"
 #include "show/segment_table.h"
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "app/error_log.h"
-#include "app/scramble.h"
-#include "app/sound.h"
+#include "core/error_log.h"
+#include "core/scramble.h"
+#include "core/sound.h"
 
 namespace tvz {
 namespace {

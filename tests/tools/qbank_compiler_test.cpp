@@ -8,9 +8,9 @@
 #include <iterator>
 #include <set>
 
-#include "app/question_bank.h"
-#include "app/scramble.h"
-#include "app/string_list.h"
+#include "core/question_bank.h"
+#include "core/scramble.h"
+#include "core/string_list.h"
 #include "qbank/bank_compiler.h"
 #include "qbank/lint.h"
 #include "qbank_test_support.h"

@@ -31,7 +31,7 @@ def main():
         lines.append("    " + c_literal(s) + ",")
     body = "\n".join(lines)
     code = f"""// Generated from data/names.txt by tools/mediagen/name_table.py. Do not edit.
-#include "app/name_table.h"
+#include "core/name_table.h"
 
 namespace tvz {{
 

@@ -1,0 +1,82 @@
+#include "shell/help_menu.h"
+
+#include "core/media.h"
+#include "core/scramble.h"
+#include "core/services.h"
+#include "core/string_list.h"
+
+namespace tvz {
+
+namespace {
+constexpr const char* kHelpFile = "he.mm3";
+constexpr int kHelpKeyStart = 23, kHelpKeyStep = 8;
+
+bool readHelpText(std::vector<std::string>& lines) {
+  std::vector<std::uint8_t> bytes;
+  if (!ReadWholeFile(kHelpFile, bytes)) return false;
+  Unscramble(bytes.data(), bytes.size(), kHelpKeyStart, 0, kHelpKeyStep);
+  lines = SplitLines(bytes.data(), bytes.size());
+  return true;
+}
+
+// Escape, M and the two "<" codes act on "< Menu".
+bool isMenuKey(int key) { return key == vk::Escape || key == 44 || key == 60 || key == 'M'; }
+}  // namespace
+
+THelpMenu::THelpMenu() {
+  setCaption("HelpMenu");
+  setFontHeight(24);
+  HelpLbl = addText(236, 88, 300, 36, "Help");
+  HelpLbl->setAlignment(Alignment::Center);
+  HelpLbl->setFontHeight(32);
+  MenuBtn = addButton(80, 480, 120, 27, "< Menu", [this] { MenuPressed = 1; });
+  InfoLbl = addText(376, 480, 327, 27, "Use up/down arrow keys to scroll.");
+  InfoLbl->setAutoSize(true);  // the whole hint, full stop included
+  HelpMemo = add<Memo>(104, 136, 593, 321);
+  HelpMemo->setBorder(false);
+  HelpMemo->setWordWrap(true);  // long paragraphs wrap at the box's width
+  HelpMemo->setTabStop(false);
+}
+
+void THelpMenu::FormCreate() {
+  std::vector<std::string> lines;
+  if (!readHelpText(lines)) {
+    TextMissing = true;
+    Services->ReportError("Insufficent memory or resources available", 3800);
+    Close();
+    return;
+  }
+  HelpMemo->setLines(std::move(lines));
+  setColor(kPressedColour);
+  setFontColor(kNormalColour);
+  HelpLbl->setFontColor(kNormalColour);
+  HelpMemo->setFontColor(kNormalColour);
+  InfoLbl->setFontColor(kNormalColour);
+  HelpMemo->setColor(kPressedColour);
+  // The hint stays transparent over the backdrop: its colour only shows if
+  // it is ever made opaque.
+  InfoLbl->setColor(kPressedColour);
+  MenuBtn->setColor(kNormalColour);
+}
+
+void THelpMenu::FormShow() {
+  SetFocus(HelpMemo);
+  MenuPressed = 0;
+}
+
+void THelpMenu::FormKeyDown(int& key, ShiftState shift) {
+  if (swallowAltF4(key, shift)) return;
+  if (isMenuKey(key)) {
+    buttons.showPressed(MenuBtn);
+    key = 0;
+  }
+}
+
+void THelpMenu::FormKeyUp(int& key, ShiftState) {
+  if (isMenuKey(key)) {
+    buttons.click(MenuBtn);
+    key = 0;
+  }
+}
+
+}  // namespace tvz

@@ -1,0 +1,86 @@
+#pragma once
+// The main window: the first form of the program, alive for the whole run. It
+// owns the game record and the shared services, and drives every screen from
+// one 33 ms frame timer: each tick adds the elapsed milliseconds to ElapsedMs
+// and runs exactly one stage of the sequence (intro, menu, opening, show).
+// Screens never open their successors; they set result flags that the stages
+// read on the next tick.
+#include <cstdint>
+#include <exception>
+#include <functional>
+
+#include "core/screens.h"
+#include "core/services.h"
+#include "platform/form.h"
+#include "platform/label.h"
+#include "platform/timer.h"
+
+namespace tvz {
+
+// The display set-up failed before the main window was created: its creation
+// reports "DirectDraw Error" with the location and code, and the program ends.
+void SetDisplayFailure(const VideoInitError& error);
+
+class TTvzMain;
+// The main window, while it exists. Screens below the shell reach it as
+// Services.
+extern TTvzMain* TvzMain;
+
+class TTvzMain : public Form, public TvzServices {
+ public:
+  TTvzMain();
+  ~TTvzMain() override;
+
+  Label* LoadingLbl;
+  Timer* FrameTimer;
+
+  // The frame clock, outside the record.
+  std::uint32_t LastTick = 0;
+  bool ClockStarted = false;
+
+  void FormCreate() override;
+  // The desktop gets its screen back before the box with the last error
+  // opens, then everything shared is freed.
+  void FormDestroy() override;
+  void FormClose(CloseAction& action) override;
+  void FormKeyDown(int& key, ShiftState shift) override;
+  void FrameTimerTimer(Timer& sender);
+
+  // One tick of the sequence; false when a stage failed (the program ends).
+  bool RunStage();
+
+  // --- Stages, each true to go on, false to end the program ---
+  bool StudioSplashStage();
+  bool TitleSplashStage();
+  bool TopMenuEntryStage();
+  bool TopMenuStage();
+  bool GameMenuStage();
+  bool PlayerMenuStage();
+  bool ChampionsStage();
+  bool HelpStage();
+  // The opening of the show and the show itself come with the show's screens;
+  // until then these hooks stand in (both return true).
+  std::function<bool()> OpeningStage = [] { return true; };
+  std::function<bool()> ShowStage = [] { return true; };
+  // What "Start >" on contestant setup leads to; by default nothing yet.
+  std::function<bool()> StartShow = [] { return true; };
+
+  // True once "Load Game" has set up a saved game's board (the saved-games
+  // screens plug in here).
+  std::function<bool()> GameLoaded;
+
+  // An exception escaped a handler (out of memory, a lookup out of range):
+  // the main loop has ended, and the box at the program's end shows what is
+  // known: the last report, or else what the exception says.
+  void EndAfterException(std::exception_ptr exception);
+
+  // The product page the buy entry opens.
+  std::string ProductPageUrl() const;
+
+ private:
+  bool OpenGameOptions(std::int32_t location);
+  void ShowTopMenu();
+  bool BackdropLoaded = false;
+};
+
+}  // namespace tvz
