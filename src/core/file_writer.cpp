@@ -35,8 +35,8 @@ bool WriteToDisk(const std::string& path, const std::vector<std::uint8_t>& bytes
 
 // The rename itself reaches the disk only with its directory.
 void SyncDirectoryOf(const std::string& path) {
-  std::string directory = std::filesystem::path(path).parent_path().string();
-  if (directory.empty()) directory = ".";
+  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  const std::string directory = parent.empty() ? std::string(".") : parent.string();
   FileHandle dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.isOpen()) ::fsync(dir.get());
 }
