@@ -1,5 +1,7 @@
 #include "harness/game_session.h"
 
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -15,8 +17,9 @@ namespace fs = std::filesystem;
 void GameSession::SetUp() {
   previous_ = fs::current_path();
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  dir_ = fs::temp_directory_path() /
-         ("trivenza-" + std::string(info->test_suite_name()) + "-" + info->name());
+  // The process id keeps test runs of several checkouts at once apart.
+  dir_ = fs::temp_directory_path() / ("trivenza-" + std::string(info->test_suite_name()) + "-" +
+                                      info->name() + "-" + std::to_string(::getpid()));
   fs::remove_all(dir_);
   fs::create_directories(dir_);
   // Pictures of the screens outlive the scratch directory.
