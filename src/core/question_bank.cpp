@@ -78,6 +78,15 @@ int FirstBadRecord(const QuestionIndexRecord* records, int count, std::size_t an
   return -1;
 }
 
+int FirstMissingCategory(const QuestionIndexRecord* records, int count) {
+  bool present[4] = {};
+  for (int f = 0; f < count; ++f)
+    if (records[f].Category >= 0 && records[f].Category < 4) present[records[f].Category] = true;
+  for (int category = 0; category < 4; ++category)
+    if (!present[category]) return category;
+  return -1;
+}
+
 QuestionBank LoadQuestionBank(const std::string& directory) {
   QuestionBank bank;
   if (!ReadIndex(PathIn(directory, kQuestionIndexFile), bank)) return bank;
@@ -87,10 +96,13 @@ QuestionBank LoadQuestionBank(const std::string& directory) {
   if (!questionsRead) bank.failures.push_back({kReadError, kQuestionTextFile, 35});
   if (!answersRead || !questionsRead) return bank;
   // Records 0 .. question lines - 1 are the ones the show draws from; one that
-  // points outside the files would bring the show down later.
+  // points outside the files would bring the show down later, and a category
+  // without a question leaves the show nothing to ask when it is drawn.
   const bool tooManyQuestions = bank.questions.size() > kQuestionRecordCount;
-  if (tooManyQuestions || FirstBadRecord(bank.records, static_cast<int>(bank.questions.size()),
-                                         bank.answers.size(), bank.questions.size()) >= 0) {
+  const int drawable = static_cast<int>(bank.questions.size());
+  if (tooManyQuestions ||
+      FirstBadRecord(bank.records, drawable, bank.answers.size(), bank.questions.size()) >= 0 ||
+      FirstMissingCategory(bank.records, drawable) >= 0) {
     bank.failures.push_back({kReadError, kQuestionIndexFile, 25});
   }
   return bank;

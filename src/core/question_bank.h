@@ -35,7 +35,8 @@ struct QuestionBank {
 // Loads the three files from a directory ("" = the working directory), in the
 // game's order: a failed index file skips the two text files; a failed answer
 // file still lets the question file load. Records 0 .. question lines - 1 are
-// checked against the text files; a bad one fails the index file (code 25).
+// checked against the text files; a bad one fails the index file (code 25), and
+// so does a category none of them is in, since the show could never ask it.
 QuestionBank LoadQuestionBank(const std::string& directory);
 
 // Loads the bank into the record and reports each failure; false on any.
@@ -45,6 +46,10 @@ bool LoadQuestionBankInto(ErrorLog& log, GameRecord& record);
 // line numbers fall outside the files, or -1 when all are usable.
 int FirstBadRecord(const QuestionIndexRecord* records, int count, std::size_t answerLines,
                    std::size_t questionLines);
+
+// The first category 0..3 that no record in 0 .. count - 1 is in, or -1 when
+// every category has a question.
+int FirstMissingCategory(const QuestionIndexRecord* records, int count);
 
 // A record resolved into its texts.
 struct ResolvedQuestion {

@@ -42,13 +42,13 @@ TEST(QuestionBank, GoodBankLoadsAndResolves) {
 
 TEST(QuestionBank, LoadsFromAnotherDirectory) {
   ScratchDir dir;
-  WriteQuestionBank(3);
+  WriteQuestionBank(4);
   std::filesystem::create_directory("elsewhere");
   std::filesystem::current_path("elsewhere");
   const QuestionBank bank = LoadQuestionBank(dir.path());
   std::filesystem::current_path(dir.path());
   EXPECT_TRUE(bank.ok());
-  EXPECT_EQ(bank.questions, (StringList{"Question 0?", "Question 1?", "Question 2?"}));
+  EXPECT_EQ(bank.questions, (StringList{"Question 0?", "Question 1?", "Question 2?", "Question 3?"}));
 }
 
 TEST(QuestionBank, IndexFileFailuresSkipTheTextFiles) {
@@ -147,6 +147,33 @@ TEST(QuestionBank, RecordsOutsideTheFilesFailTheIndex) {
   WriteQuestionBank(10);
   std::vector<std::string> many(401, "Why?");
   WriteScrambledText("tvzd.tzq", many);
+  EXPECT_EQ(Codes(LoadQuestionBank("")), std::vector<std::int32_t>{25});
+}
+
+// A category none of the drawn records is in could never be asked: the index
+// file is refused as unreadable, like a record pointing outside the files.
+TEST(QuestionBank, CategoryWithoutQuestionsFailsTheIndex) {
+  ScratchDir dir;
+  WriteQuestionBank(8);  // categories 0, 1, 2, 3, 0, 1, 2, 3
+  std::vector<QuestionIndexRecord> records(kQuestionRecordCount);
+  const std::vector<std::uint8_t> good = ReadFile("tvzd.tzd");
+  std::memcpy(records.data(), good.data(), good.size());
+  EXPECT_EQ(FirstMissingCategory(records.data(), 8), -1);
+
+  records[2].Category = 1;
+  records[6].Category = 3;  // no Sports left among the eight
+  WriteQuestionIndex(records);
+  const QuestionBank bank = LoadQuestionBank("");
+  EXPECT_EQ(Codes(bank), std::vector<std::int32_t>{25});
+  EXPECT_EQ(bank.failures[0].message, "Error reading from file");
+  EXPECT_EQ(bank.failures[0].fileName, "tvzd.tzd");
+  EXPECT_EQ(FirstMissingCategory(records.data(), 8), 2);
+
+  // Only the records the question lines reach count: Sports at record 10 does not.
+  records[10].Category = 2;
+  EXPECT_EQ(FirstMissingCategory(records.data(), 8), 2);
+  // Three questions cannot cover four categories.
+  WriteQuestionBank(3);
   EXPECT_EQ(Codes(LoadQuestionBank("")), std::vector<std::int32_t>{25});
 }
 
