@@ -62,10 +62,6 @@ class TTvzMain : public Form, public TvzServices {
   // What "Start >" on contestant setup leads to; by default nothing yet.
   std::function<bool()> StartShow = [] { return true; };
 
-  // True once "Load Game" has set up a saved game's board (the saved-games
-  // screens plug in here).
-  std::function<bool()> GameLoaded;
-
   // The product page the buy entry opens.
   std::string ProductPageUrl() const;
 
