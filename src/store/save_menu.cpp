@@ -88,16 +88,20 @@ bool TGSaveMenu::ChooseFile(std::string& diskName, std::string& shownName) {
     shownName = text;
     return true;
   }
+  auto refuse = [](const std::string& name) {
+    Services->ReportFileError("Unable to create file", name, kNameRefused);
+    return false;
+  };
   if (text.empty() || text == kEmptySlot) {
     const ContestantRecord& first = Services->Contestants[0];
     shownName = DefaultSaveName(FirstName(*Services, first), Date());
+  } else if (!IsSafeSaveName(text)) {
+    // Checked as typed too: "." and ".." would pass once the extension is on.
+    return refuse(text);
   } else {
     shownName = WithSaveExtension(text);
   }
-  if (!IsSafeSaveName(shownName)) {
-    Services->ReportFileError("Unable to create file", shownName, kNameRefused);
-    return false;
-  }
+  if (!IsSafeSaveName(shownName)) return refuse(shownName);
   diskName = DiskName(shownName);
   return true;
 }

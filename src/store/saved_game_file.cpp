@@ -85,7 +85,7 @@ void checkBoard(Checker& c, const SavedGameImage& image) {
     // The step announces the contestant in control: there must be one.
     const bool inControl = std::any_of(std::begin(image.Contestants), std::end(image.Contestants),
                                        [](const ContestantRecord& who) { return who.Role == 1; });
-    c.require(inControl, "no contestant is in control for the next defender's turn");
+    c.require(inControl, "no contestant in control, so no defender to come");
   }
 }
 
