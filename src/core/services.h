@@ -68,9 +68,9 @@ class TvzServices : public GameRecord {
   // --- The game board, as the saved games reach it (the show plugs in) ---
   // The running board's values, written into a save. Unset: a show's start.
   std::function<BoardValues()> CurrentBoardValues;
-  // Closes the board of the show under way, if any, and builds a new one that
-  // continues a loaded game at its saved step; the record already holds the
-  // loaded game. False when no board could be made (reported where it
+  // Closes the board of the show under way and the scenes it has open, if
+  // any, and builds a new board that continues a loaded game at its saved
+  // step; the record already holds the loaded game. False when no board could be made (reported where it
   // failed). It must leave the in-game menu alive: the load screen it owns is
   // still running. Until the show sets it: "Insufficent memory or resources
   // available" at 2630, false.
