@@ -146,6 +146,11 @@ TEST_F(SavedGames, TheDefaultNameIsNotOverwrittenWithoutAsking) {
     d.press('Y');
     EXPECT_EQ(int32At(readFile(name), 544 + 60), 77);
     EXPECT_EQ(savedGamesOnDisk(), std::vector<std::string>{name});
+
+    // A game deleted meanwhile leaves its slot empty, not showing its name.
+    fs::remove(name);
+    openSaveScreen(d);
+    EXPECT_EQ(GSaveMenu->Game1Btn->caption(), "Empty");
   });
 }
 
