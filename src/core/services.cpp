@@ -16,6 +16,10 @@ TvzServices::TvzServices(Hooks hooks)
       log_(PendingErrorText, ErrorLog::Hooks{[this](const std::string& text) { ShowBox(text); },
                                              [this] { CloseMainWindow(); }}) {
   ErrorLog::DeleteOldLog();
+  ContinueLoadedGame = [this](const BoardValues&) {
+    ReportError(kMemoryError, 2630);
+    return false;
+  };
   Services = this;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/board_values.h"
 #include "core/error_log.h"
 #include "core/game_record.h"
 #include "core/sound.h"
@@ -65,6 +66,17 @@ class TvzServices : public GameRecord {
                        std::int32_t fromMs);
   std::int32_t MixSound(SoundBuffer& stream, const std::string& file, float gain, std::int32_t atMs);
   void ScaleVolume(SoundBuffer& stream, std::int32_t fromMs, std::int32_t toMs, float factor);
+
+  // --- The game board, as the saved games reach it (the show plugs in) ---
+  // The running board's values, written into a save. Unset: a show's start.
+  std::function<BoardValues()> CurrentBoardValues;
+  // Closes the board of the show under way and the scenes it has open, if
+  // any, and builds a new board that continues a loaded game at its saved
+  // step; the record already holds the loaded game. False when no board could be made (reported where it
+  // failed). It must leave the in-game menu alive: the load screen it owns is
+  // still running. Until the show sets it: "Insufficent memory or resources
+  // available" at 2630, false.
+  std::function<bool(const BoardValues&)> ContinueLoadedGame;
 
   Bitmap Backdrop;
   SoundBuffer VoiceStream;

@@ -16,6 +16,7 @@
 #include "shell/title_splash.h"
 #include "shell/top_menu.h"
 #include "store/champions.h"
+#include "store/load_menu.h"
 
 namespace tvz {
 
@@ -212,6 +213,16 @@ bool TTvzMain::TopMenuEntryStage() {
 
 bool TTvzMain::TopMenuStage() {
   if (!TopMenu->visible()) return true;
+  // While the load screen runs from the menu nothing is decided: a game it
+  // loads must not lose its play mode to the next line.
+  if (GLoadMenu && GLoadMenu->modal()) return true;
+  if (TopMenu->LoadGamePressed) {
+    // A loaded game's board is up: the show runs from the next tick.
+    OpeningPhase = 0;
+    MenuPhase = 0;
+    TopMenu->Close();
+    return true;
+  }
   ResetPlayMode();
   if (TopMenu->BuyPressed) {
     openUrl(ProductPageUrl());
@@ -219,17 +230,6 @@ bool TTvzMain::TopMenuStage() {
     return true;
   }
   if (TopMenu->NewGamePressed) return OpenGameOptions(4310);
-  if (TopMenu->LoadGamePressed) {
-    // The load screen runs modally from the top menu itself, so this is seen
-    // while it is still open. The menu stage stays in charge until a loaded
-    // game is running, so a cancelled load leaves a working top menu.
-    TopMenu->LoadGamePressed = 0;
-    if (GameLoaded && GameLoaded()) {
-      OpeningPhase = 0;
-      MenuPhase = 0;
-    }
-    return true;
-  }
   if (TopMenu->MultiPlayerPressed) {
     PlayMode = 5;
     return OpenGameOptions(4310);

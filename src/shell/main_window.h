@@ -65,10 +65,6 @@ class TTvzMain : public Form, public TvzServices {
   // What "Start >" on contestant setup leads to; by default nothing yet.
   std::function<bool()> StartShow = [] { return true; };
 
-  // True once "Load Game" has set up a saved game's board (the saved-games
-  // screens plug in here).
-  std::function<bool()> GameLoaded;
-
   // An exception escaped a handler (out of memory, a lookup out of range):
   // the main loop has ended, and the box at the program's end shows what is
   // known: the last report, or else what the exception says.

@@ -1,6 +1,7 @@
 #pragma once
-// The top menu: the program's main menu. Every entry but "Load Game" only
-// records the choice in a result flag that the main window's sequence reads.
+// The top menu: the program's main menu. Every entry records the choice in a
+// result flag that the main window's sequence reads; "Load Game" first runs
+// the load screen.
 #include <cstdint>
 
 #include "core/menu_screen.h"
@@ -27,10 +28,11 @@ class TTopMenu : public MenuScreen {
   std::uint8_t HelpPressed = 0;
   std::uint8_t QuitPressed = 0;
 
-  // What "Load Game" opens modally; the saved-games screens plug in here.
-  std::function<void()> ShowLoadScreen;
-
   void FormShow() override;  // clears the seven flags
+
+  // Shows the load screen and waits for it; LoadGamePressed is set only when
+  // a game was loaded, for the sequence to leave the menus on its next tick.
+  void LoadGameBtnClick();
 };
 
 }  // namespace tvz

@@ -11,7 +11,6 @@
 #include "harness/game_session.h"
 #include "platform/desktop.h"
 #include "shell/studio_splash.h"
-#include "shell/top_menu.h"
 
 namespace tvz::testing {
 namespace {
@@ -36,8 +35,34 @@ class ErrorBoxes {
   ErrorBoxHandler previous_;
 };
 
+// A window of the test's own over the top menu: a key runs onKey, and its
+// frame-length timer runs onTick, so either can throw from inside the game's
+// event handling.
+class TrapWindow : public Form {
+ public:
+  TrapWindow() {
+    setKeyPreview(true);
+    addTimer(33, [this](Timer&) {
+      if (onTick) onTick();
+    });
+  }
+  std::function<void()> onKey;
+  std::function<void()> onTick;
+  void FormKeyDown(int& key, ShiftState) override {
+    key = 0;
+    if (onKey) onKey();
+  }
+};
+
 class ProgramEnd : public GameSession {
  protected:
+  TrapWindow* openTrap(std::function<void()> onKey) {
+    TrapWindow* trap = createForm<TrapWindow>();
+    if (!trap) return nullptr;
+    trap->onKey = std::move(onKey);
+    trap->Show();
+    return trap;
+  }
   ErrorBoxes errorBoxes;
 };
 
@@ -54,7 +79,8 @@ TEST_F(ProgramEnd, OutOfMemoryInAHandlerEndsTheProgramWithTheMemoryMessage) {
   linkMedia();
   play([&](Driver& d) {
     ASSERT_TRUE(reachTopMenu(d));
-    TopMenu->ShowLoadScreen = [] { throw std::bad_alloc(); };
+    TrapWindow* trap = openTrap([] { throw std::bad_alloc(); });
+    ASSERT_NE(trap, nullptr);
     d.press('L');
     d.ticks(2);
     EXPECT_TRUE(d.app().terminated());
@@ -71,8 +97,9 @@ TEST_F(ProgramEnd, AnExceptionInsideAModalBoxShowsWhatItSays) {
   play([&](Driver& d) {
     ASSERT_TRUE(reachTopMenu(d));
     ASSERT_NE(createForm(&PopupBox), nullptr);
-    TopMenu->ShowLoadScreen = [] { PopupBox->Ask("Load Game", "Abandon the game in progress?"); };
-    TvzMain->GameLoaded = []() -> bool { throw std::out_of_range("saved game 7 of 6"); };
+    TrapWindow* trap = openTrap([] { PopupBox->Ask("Load Game", "Abandon the game in progress?"); });
+    ASSERT_NE(trap, nullptr);
+    trap->onTick = [] { throw std::out_of_range("saved game 7 of 6"); };
     d.press('L');
     d.ticks(3);
     EXPECT_TRUE(d.app().terminated());
@@ -87,7 +114,7 @@ TEST_F(ProgramEnd, AReportMadeBeforeAnExceptionIsWhatTheBoxShows) {
   play([&](Driver& d) {
     ASSERT_TRUE(reachTopMenu(d));
     TvzMain->ReportError("Unable to play sound", 2010);
-    TvzMain->GameLoaded = []() -> bool { throw std::logic_error("after the report"); };
+    ASSERT_NE(openTrap([] { throw std::logic_error("after the report"); }), nullptr);
     d.press('L');
     d.ticks(3);
     EXPECT_TRUE(d.app().terminated());
