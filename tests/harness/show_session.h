@@ -2,9 +2,13 @@
 // The real game with its main window and services, its intro switched off, so
 // a test can put the show's screens up by itself with a prepared line-up.
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
+#include "core/screens.h"
 #include "harness/game_session.h"
+#include "show/board.h"
 
 namespace tvz::testing {
 
@@ -32,6 +36,20 @@ class ShowSession : public GameSession {
     TvzMain->Round = 1;
     TvzMain->RoundCount = 2;
     SeatLineUp();
+  }
+
+  // Creates the board, loads its pictures and shows it, as the show does.
+  static bool OpenBoard(Driver& d) {
+    if (!createForm(&Camera2) || !Camera2->LoadPictures()) return false;
+    Camera2->Show();
+    d.settle();
+    return Camera2 && Camera2->visible();
+  }
+
+  // What the game has written to its error log ("" when nothing).
+  static std::string ErrorLogText() {
+    std::ifstream in("error.log");
+    return {std::istreambuf_iterator<char>(in), {}};
   }
 
   static void SetTypedName(ContestantRecord& who, const char* name) {

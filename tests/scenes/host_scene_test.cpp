@@ -2,8 +2,6 @@
 // the host's animation chosen by the caption and queued for the way back from
 // a break, each played after the last has stopped, on the manual clock.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "core/screens.h"
 #include "harness/show_session.h"
@@ -39,11 +37,6 @@ std::vector<HostStretch> playStretches(Driver& d, std::size_t count, int maxTick
     d.ticks(1);
   }
   return started;
-}
-
-std::string errorLog() {
-  std::ifstream in("error.log");
-  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 class HostScene : public ShowSession {};
@@ -160,19 +153,6 @@ TEST_F(HostScene, WithCaptionsOffTheLineIsHiddenButStillMovesOn) {
   });
 }
 
-TEST_F(HostScene, AltF4IsSwallowed) {
-  play([&](Driver& d) {
-    QuietShow();
-    ASSERT_TRUE(openHostScene(d, kWelcomeCaption));
-    ShiftState alt;
-    alt.alt = true;
-    d.keyDown(vk::F4, alt);
-    d.keyUp(vk::F4, alt);
-    ASSERT_NE(Camera1, nullptr);
-    EXPECT_TRUE(Camera1->visible());
-  });
-}
-
 class HostSceneWithoutTheStudio : public ShowSession {
  protected:
   HostSceneWithoutTheStudio() { except_ = {"cam1bknd.mm1"}; }
@@ -185,7 +165,7 @@ TEST_F(HostSceneWithoutTheStudio, FailsWithTheLoadersReportAndCloses) {
     EXPECT_FALSE(Camera1->LoadPictures());
     EXPECT_EQ(Camera1, nullptr);
     d.settle();
-    EXPECT_EQ(errorLog(), "Err : File does not exist\n      cam1bknd.mm1\nLocn: 120\n\n");
+    EXPECT_EQ(ErrorLogText(), "Err : File does not exist\n      cam1bknd.mm1\nLocn: 120\n\n");
   });
 }
 

@@ -2,8 +2,6 @@
 // media: cells, colours, scores, names, plates and faces; the menu button and
 // keys; damaged records and missing pictures.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "core/screens.h"
 #include "harness/show_session.h"
@@ -19,24 +17,11 @@ Color textColour(const Label* label) { return label->font().color; }
 
 constexpr Color kSilver = rgb(192, 192, 192), kRed = rgb(255, 0, 0), kGrey = rgb(68, 68, 68);
 
-// Creates the board, loads its pictures and shows it, as the show's opener does.
-bool openBoard(Driver& d) {
-  if (!createForm(&Camera2) || !Camera2->LoadPictures()) return false;
-  Camera2->Show();
-  d.settle();
-  return Camera2 && Camera2->visible();
-}
-
 bool samePixels(const Bitmap& a, const Bitmap& b, int bTop = 0) {
   for (int y = 0; y < a.height(); ++y)
     for (int x = 0; x < a.width(); ++x)
       if (a.pixel(x, y) != b.pixel(x, bTop + y)) return false;
   return true;
-}
-
-std::string errorLog() {
-  std::ifstream in("error.log");
-  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 class Board : public ShowSession {};
@@ -98,7 +83,7 @@ TEST_F(Board, PlacesEachFaceByItsAppearance) {
     seat(0).Appearance = 5;
     seat(2).Appearance = 0;
     seat(2).AppearanceNo = 1;
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     const Rect f0 = Camera2->Con1Ani->boundsRect();
     EXPECT_EQ(f0.left, 44 + 43);
     EXPECT_EQ(f0.top, 72 + 10);
@@ -119,7 +104,7 @@ TEST_F(Board, CellsShowTheRoundsValuesWithAndWithoutTheMultiplier) {
     QuietShow();
     TvzMain->Round = 3;
     TvzMain->MultiplyByRound = 1;
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     for (int i = 0; i < 10; ++i) {
       EXPECT_EQ(Camera2->CellLabels[2][i]->caption(), std::to_string(3 * (i + 1)));
       EXPECT_EQ(seat(2).CellValue[i], 3 * (i + 1));
@@ -130,7 +115,7 @@ TEST_F(Board, CellsShowTheRoundsValuesWithAndWithoutTheMultiplier) {
     EXPECT_EQ(Camera2, nullptr);
 
     TvzMain->MultiplyByRound = 0;
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     for (int i = 0; i < 10; ++i) EXPECT_EQ(Camera2->CellLabels[1][i]->caption(), std::to_string(i + 1));
 
     // A new round after a break: values of the round, every cell available again.
@@ -178,7 +163,7 @@ TEST_F(Board, ACellIsRedOnlyUnderTheDefenderWhileItsChallengeIsOn) {
 TEST_F(Board, SingleChangesAfterDrawing) {
   play([&](Driver& d) {
     QuietShow();
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     seat(2).Score = -30;
     Camera2->ShowScore(2);
     EXPECT_EQ(Camera2->Score3Lbl->caption(), "-30");
@@ -210,7 +195,7 @@ TEST_F(Board, CaptionsOffHideTheCaptionLineButKeepItsText) {
   play([&](Driver& d) {
     QuietShow();
     TvzMain->CaptionsOn = 0;
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     EXPECT_FALSE(Camera2->CCLbl->visible());
     Camera2->SetCaption("Sorry,");
     EXPECT_EQ(Camera2->CCLbl->caption(), "Sorry,");
@@ -238,7 +223,7 @@ TEST_F(Board, TheMenuButtonAndItsKeysOpenTheInGameMenuOnce) {
   TCamera2::FindInGameMenu = [&]() -> Form* { return menu; };
   play([&](Driver& d) {
     QuietShow();
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     d.keyUp('M');  // no menu yet: nothing happens, not even the click
     EXPECT_TRUE(TvzMain->PlayedClips.empty());
 
@@ -266,7 +251,7 @@ TEST_F(Board, TheMenuButtonAndItsKeysOpenTheInGameMenuOnce) {
 TEST_F(Board, TooltipsExplainScoresCellsAndTheMenu) {
   play([&](Driver& d) {
     QuietShow();
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     auto hintAt = [&](const Control* control) {
       const Rect r = control->boundsRect();
       d.mouseMove(r.left + r.width() / 2, r.top + r.height() / 2);
@@ -283,7 +268,7 @@ TEST_F(Board, TooltipsExplainScoresCellsAndTheMenu) {
 TEST_F(Board, AltF4IsSwallowedAndClosingClearsTheBoardAtOnce) {
   play([&](Driver& d) {
     QuietShow();
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     ShiftState alt;
     alt.alt = true;
     d.keyDown(vk::F4, alt);
@@ -326,13 +311,13 @@ TEST_F(Board, RefusesADamagedContestantRecordWithAReport) {
       EXPECT_FALSE(Camera2->LoadPictures());
       EXPECT_EQ(Camera2, nullptr) << "the board has closed itself";
       d.settle();
-      EXPECT_EQ(errorLog(), "Err : Damaged contestant record\n      Contestant 1\nLocn: 810\n\n");
+      EXPECT_EQ(ErrorLogText(), "Err : Damaged contestant record\n      Contestant 1\nLocn: 810\n\n");
     }
     // A typed name does not need its list position.
     QuietShow();
     seat(1).FirstNameIdx = 400;
     std::filesystem::remove("error.log");
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     EXPECT_EQ(Camera2->Name2Lbl->caption(), "Mary");
     EXPECT_FALSE(std::filesystem::exists("error.log"));
   });
@@ -350,7 +335,7 @@ TEST_F(BoardWithoutAPicture, FailsAtTheMissingPictureAndCloses) {
     EXPECT_FALSE(Camera2->LoadPictures());
     EXPECT_EQ(Camera2, nullptr);
     d.settle();
-    EXPECT_EQ(errorLog(), "Err : File does not exist\n      cam22.mm1\nLocn: 120\n\n");
+    EXPECT_EQ(ErrorLogText(), "Err : File does not exist\n      cam22.mm1\nLocn: 120\n\n");
   });
 }
 

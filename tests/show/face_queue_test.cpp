@@ -14,13 +14,6 @@ ContestantRecord& seat(int c) { return TvzMain->Contestants[c]; }
 
 FrameRange frames(FaceSegment s, int c) { return faceSegmentFrames(s, seat(c).Appearance); }
 
-bool openBoard(Driver& d) {
-  if (!createForm(&Camera2) || !Camera2->LoadPictures()) return false;
-  Camera2->Show();
-  d.settle();
-  return Camera2 && Camera2->visible();
-}
-
 // Runs the board's frame duty once a tick until `count` segments of the
 // contestant have started, checking that each starts on a still face and
 // shows its first frame. Returns the segments in the order they started.
@@ -46,7 +39,7 @@ class Faces : public ShowSession {};
 TEST_F(Faces, FourQueuedSegmentsPlayOneAfterTheOther) {
   play([&](Driver& d) {
     QuietShow();
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     EXPECT_FALSE(Camera2->Con1Ani->visible()) << "the picture shows the resting face until then";
     Camera2->QueueFaces(0, {FaceSegment::IllChallengeFor, FaceSegment::Number12, FaceSegment::Closing,
                             FaceSegment::ValueChosen});
@@ -65,7 +58,7 @@ TEST_F(Faces, FourQueuedSegmentsPlayOneAfterTheOther) {
 TEST_F(Faces, NothingStartsWhileAClipPlaysAndThreeFacesRunSideBySide) {
   play([&](Driver& d) {
     QuietShow();
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     Camera2->QueueFaces(0, {FaceSegment::IllTake, FaceSegment::Music, FaceSegment::Closing});
     Camera2->QueueFaces(1, {FaceSegment::ReviewGlance2});
     Camera2->QueueReaction(2, FaceSegment::Thinking1);
@@ -93,7 +86,7 @@ TEST_F(Faces, NothingStartsWhileAClipPlaysAndThreeFacesRunSideBySide) {
 TEST_F(Faces, ADefenderWhoGlancedLooksBackWhenTheChallengeIsMade) {
   play([&](Driver& d) {
     QuietShow();
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     Camera2->QueueReaction(0, FaceSegment::GlanceLower2);
     Camera2->QueueReaction(2, FaceSegment::GlanceHigher1);
     Camera2->QueueReaction(1, FaceSegment::Thinking2);  // not a glance
@@ -116,7 +109,7 @@ TEST_F(Faces, ADefenderWhoGlancedLooksBackWhenTheChallengeIsMade) {
 TEST_F(Faces, ThinkingAndRightAnswerFacesComeBackWhenTheChallengeEnds) {
   play([&](Driver& d) {
     QuietShow();
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     Camera2->QueueReaction(0, FaceSegment::Right2);
     Camera2->QueueReaction(1, FaceSegment::Thinking1);
     Camera2->QueueReaction(2, FaceSegment::GlanceLower1);  // a glance has no return here
@@ -136,18 +129,6 @@ TEST_F(Faces, ThinkingAndRightAnswerFacesComeBackWhenTheChallengeEnds) {
   });
 }
 
-TEST_F(Faces, ActivationForgetsWhatWasPlaying) {
-  play([&](Driver& d) {
-    QuietShow();
-    ASSERT_TRUE(openBoard(d));
-    Camera2->QueueFaces(0, {FaceSegment::Thinking1});
-    Camera2->StepShow();
-    ASSERT_TRUE(Camera2->AnimPlaying[0]);
-    Camera2->FormActivate();
-    EXPECT_FALSE(Camera2->AnimPlaying[0]);
-  });
-}
-
 // Contestant 2's clip is missing and contestant 3's is far shorter than the
 // table asks (the studio's 44-frame logo in its place).
 class FacesWithBadClips : public ShowSession {
@@ -160,7 +141,7 @@ TEST_F(FacesWithBadClips, PlayNothingReportNothingAndTheShowGoesOn) {
                                   dir_ / "con2.mm4");
   play([&](Driver& d) {
     QuietShow();
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     for (int c = 0; c < 3; ++c)
       Camera2->QueueFaces(c, {FaceSegment::IllChallengeFor, FaceSegment::Number30, FaceSegment::Closing});
     for (int t = 0; t < 10; ++t) {

@@ -401,21 +401,13 @@ TEST_F(Lines, EveryClipALineCanNameWasGenerated) {
 
 // --- Speaking -----------------------------------------------------------------
 
-class Speaking : public ShowSession {
- protected:
-  static bool openBoard(Driver& d) {
-    if (!createForm(&Camera2) || !Camera2->LoadPictures()) return false;
-    Camera2->Defender = 0;
-    Camera2->Show();
-    d.settle();
-    return true;
-  }
-};
+class Speaking : public ShowSession {};
+
 
 TEST_F(Speaking, TheSpeechPlaysThenTheCaptionAndTheFacesFollow) {
   play([&](Driver& d) {
     QuietShow();
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     LineRequest r;
     r.contestant = 1;
     r.value = 8;
@@ -466,7 +458,7 @@ TEST_F(Speaking, TheSpeechPlaysThenTheCaptionAndTheFacesFollow) {
 TEST_F(Speaking, HostSceneLinesGoUnderTheHostAndEmptyTheBoardsCaption) {
   play([&](Driver& d) {
     QuietShow();
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     Camera2->SetCaption("Sorry,");
     ASSERT_TRUE(createForm(&Camera1));
     ASSERT_TRUE(Camera1->LoadPictures());
@@ -502,7 +494,7 @@ TEST_F(Speaking, WithSoundOffEveryLineStillSetsItsCaption) {
   play([&](Driver& d) {
     QuietShow();
     TvzMain->SoundOn = 0;
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     ASSERT_TRUE(SpeakLine(HostLine::DefenderAnnounced, {.contestant = 2}));
     EXPECT_EQ(Camera2->CCLbl->caption(), std::string(kOneWordName) + " will defend.");
     EXPECT_EQ(TvzMain->PlayedClips.back(), std::vector<std::string>{"hwilldef.mm3"});
@@ -512,13 +504,11 @@ TEST_F(Speaking, WithSoundOffEveryLineStillSetsItsCaption) {
 TEST_F(Speaking, AContestantOutsideTheShowIsReportedNotSpoken) {
   play([&](Driver& d) {
     QuietShow();
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     Camera2->SetCaption("before");
     EXPECT_FALSE(SpeakLine(HostLine::Challenge, {.contestant = 5, .value = 3}));
     EXPECT_EQ(Camera2->CCLbl->caption(), "before");
-    std::ifstream in("error.log");
-    const std::string log{std::istreambuf_iterator<char>(in), {}};
-    EXPECT_EQ(log, "Err : Damaged contestant record\n      Contestant 6\nLocn: 815\n\n");
+    EXPECT_EQ(ErrorLogText(), "Err : Damaged contestant record\n      Contestant 6\nLocn: 815\n\n");
   });
 }
 
@@ -530,16 +520,14 @@ class SpeakingWithoutAClip : public Speaking {
 TEST_F(SpeakingWithoutAClip, AMissingClipFailsTheLineWithItsReportAndNoCaption) {
   play([&](Driver& d) {
     QuietShow();
-    ASSERT_TRUE(openBoard(d));
+    ASSERT_TRUE(OpenBoard(d));
     Camera2->SetCaption("before");
     EXPECT_FALSE(SpeakLine(HostLine::DefenderAnnounced, {.contestant = 1}));  // typed: the clip comes first
     EXPECT_EQ(Camera2->CCLbl->caption(), "before");
     EXPECT_TRUE(TvzMain->PlayedClips.empty()) << "nothing played";
     EXPECT_FALSE(SpeakLine(HostLine::Challenge, {.contestant = 1, .value = 3}));
     for (const FrameRange& place : Camera2->AnimQueue[1]) EXPECT_TRUE(place.empty()) << "no faces either";
-    std::ifstream in("error.log");
-    const std::string log{std::istreambuf_iterator<char>(in), {}};
-    EXPECT_EQ(log, "Err : Error loading file\nLocn: 2105\n\nErr : Error loading file\nLocn: 2210\n\n");
+    EXPECT_EQ(ErrorLogText(), "Err : Error loading file\nLocn: 2105\n\nErr : Error loading file\nLocn: 2210\n\n");
   });
 }
 
