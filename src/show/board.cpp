@@ -45,23 +45,39 @@ TCamera2::TCamera2() {
   setColor(rgb(0, 0, 0));
   setFont({"Times New Roman", layout::kTextHeight, false, false, false, layout::kAvailableColour});
   setKeyPreview(true);
-
+  // Controls are painted in the order they are made: the background first,
+  // the faces over the pictures, the texts over the plates and cells.
   BkgndImg = place(add<Picture>(), layout::kBackground);
   for (int c = 0; c < kContestantCount; ++c)
     ContestantImages[c] = place(add<Picture>(), layout::kPictures[c]);
-  for (int c = 0; c < kContestantCount; ++c) {
-    // Hidden until its first segment plays: until then the picture below
-    // shows the same resting face.
-    Animate* face = place(add<Animate>(), layout::kFaceDesign[c]);
-    face->setColor(rgb(0, 0, 0));
-    face->hide();
-    face->onStart = [this, c](Control&) { AnimPlaying[c] = 1; };
-    face->onStop = [this, c](Control&) { AnimPlaying[c] = 0; };
-    ContestantAnims[c] = face;
-  }
-  for (int c = 0; c < kContestantCount; ++c) {
+  for (int c = 0; c < kContestantCount; ++c) ContestantAnims[c] = AddFacePlayer(c);
+  for (int c = 0; c < kContestantCount; ++c)
     NamePlateImages[c] = place(add<Picture>(), layout::kNamePlates[c]);
-  }
+  AddNamesAndScores();
+  AddCells();
+  AddCaptionAndMenu();
+
+  Con1Img = ContestantImages[0], Con2Img = ContestantImages[1], Con3Img = ContestantImages[2];
+  Con1Ani = ContestantAnims[0], Con2Ani = ContestantAnims[1], Con3Ani = ContestantAnims[2];
+  Name1Img = NamePlateImages[0], Name2Img = NamePlateImages[1], Name3Img = NamePlateImages[2];
+  Name1Lbl = NameLabels[0], Name2Lbl = NameLabels[1], Name3Lbl = NameLabels[2];
+  Score1Lbl = ScoreLabels[0], Score2Lbl = ScoreLabels[1], Score3Lbl = ScoreLabels[2];
+
+  if (Services) SetFaceClips();
+}
+
+Animate* TCamera2::AddFacePlayer(int c) {
+  Animate* face = place(add<Animate>(), layout::kFaceDesign[c]);
+  face->setColor(rgb(0, 0, 0));
+  // Hidden until its first segment plays: until then the picture below shows
+  // the same resting face.
+  face->hide();
+  face->onStart = [this, c](Control&) { AnimPlaying[c] = 1; };
+  face->onStop = [this, c](Control&) { AnimPlaying[c] = 0; };
+  return face;
+}
+
+void TCamera2::AddNamesAndScores() {
   for (int c = 0; c < kContestantCount; ++c) {
     Label* name = addLabel(*this, layout::kNames[c], "John");
     name->setTransparent(true);
@@ -76,10 +92,12 @@ TCamera2::TCamera2() {
     score->setHint("Contestant's current score");
     ScoreLabels[c] = score;
   }
+}
+
+void TCamera2::AddCells() {
   for (int c = 0; c < kContestantCount; ++c) {
     for (int i = 0; i < kCellCount; ++i) {
-      const layout::Box box = layout::CellBox(c, i);
-      Label* cell = addLabel(*this, box, std::to_string(i + 1));
+      Label* cell = addLabel(*this, layout::CellBox(c, i), std::to_string(i + 1));
       cell->setTransparent(true);
       cell->setAlignment(Alignment::Center);
       cell->setFontHeight(layout::kCellTextHeight);
@@ -88,28 +106,24 @@ TCamera2::TCamera2() {
       CellLabels[c][i] = cell;
     }
   }
+}
+
+void TCamera2::AddCaptionAndMenu() {
   CCLbl = addLabel(*this, layout::kCaption, "");
   CCLbl->setTransparent(true);
   CCLbl->setAlignment(Alignment::Center);
   CCLbl->setLayout(VerticalAlignment::Center);
+  // The "MENU" sign is part of the background; the button lies over it.
   MenuBtn = addLabel(*this, layout::kMenuButton, "");
   MenuBtn->setTransparent(true);
   MenuBtn->setCursor(Cursor::HandPoint);
   MenuBtn->setHint("Click Here to See the Menu");
   MenuBtn->onClick = [this](Control&) { MenuBtnClick(); };
-
-  Con1Img = ContestantImages[0], Con2Img = ContestantImages[1], Con3Img = ContestantImages[2];
-  Con1Ani = ContestantAnims[0], Con2Ani = ContestantAnims[1], Con3Ani = ContestantAnims[2];
-  Name1Img = NamePlateImages[0], Name2Img = NamePlateImages[1], Name3Img = NamePlateImages[2];
-  Name1Lbl = NameLabels[0], Name2Lbl = NameLabels[1], Name3Lbl = NameLabels[2];
-  Score1Lbl = ScoreLabels[0], Score2Lbl = ScoreLabels[1], Score3Lbl = ScoreLabels[2];
-
-  if (Services) SetFaceClips();
 }
 
 void TCamera2::FormCreate() {
-  // The pictures are made at their controls' sizes now, so that drawing the
-  // board never has to find memory in the middle of the show.
+  // The board's own pictures, made at their sizes: without them there is
+  // nothing to draw the contestants with.
   try {
     for (int c = 0; c < kContestantCount; ++c)
       ContestantPictures[c].resize(layout::kPictures[c].width, layout::kPictures[c].height);

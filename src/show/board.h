@@ -127,6 +127,10 @@ class TCamera2 : public Form {
   void FormClose(CloseAction& action) override;
 
  private:
+  Animate* AddFacePlayer(int contestant);
+  void AddNamesAndScores();
+  void AddCells();
+  void AddCaptionAndMenu();
   bool CheckContestants();
   bool LoadPicture(const std::string& file, Bitmap& into);
   void SetFaceClips();
