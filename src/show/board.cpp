@@ -1,5 +1,7 @@
 #include "show/board.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
 
 #include "core/contestant_names.h"
@@ -36,7 +38,11 @@ ContestantRecord& contestant(int c) { return Services->Contestants[c]; }
 }  // namespace
 
 std::int32_t CellValueFor(const GameRecord& record, int cell) {
-  return record.MultiplyByRound ? record.Round * (cell + 1) : cell + 1;
+  if (!record.MultiplyByRound) return cell + 1;
+  // A round from a damaged saved game may be any number: the product is kept
+  // within range rather than overflowing.
+  const std::int64_t value = std::int64_t{record.Round} * (cell + 1);
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
 TCamera2::TCamera2() {

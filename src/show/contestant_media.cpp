@@ -38,11 +38,11 @@ std::string VoicePrefix(const ContestantRecord& who) {
 }
 
 std::string HostNameClip(const ContestantRecord& who) {
-  const std::int32_t number = who.FirstNameIdx + (OddAppearance(who) ? kNamesPerList + 1 : 1);
+  const std::int64_t number = std::int64_t{who.FirstNameIdx} + (OddAppearance(who) ? kNamesPerList + 1 : 1);
   return "hf" + ClipNumber(number);
 }
 
-std::string ClipNumber(std::int32_t number) {
+std::string ClipNumber(std::int64_t number) {
   return (number >= 0 && number < 10 ? "0" : "") + std::to_string(number);
 }
 

@@ -35,6 +35,6 @@ std::string VoicePrefix(const ContestantRecord& who);
 std::string HostNameClip(const ContestantRecord& who);
 
 // A number as the clips spell it: two digits below 10 ("05"), else plain.
-std::string ClipNumber(std::int32_t number);
+std::string ClipNumber(std::int64_t number);
 
 }  // namespace tvz

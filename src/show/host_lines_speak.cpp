@@ -62,7 +62,7 @@ bool SpeakLine(HostLine line, LineRequest request) {
   const SpokenLine spoken = BuildLine(*Services, line, request);
   if (!spoken.valid) {
     Services->ReportFileError("Damaged contestant record",
-                              "Contestant " + std::to_string(request.contestant + 1),
+                              "Contestant " + std::to_string(std::int64_t{request.contestant} + 1),
                               kNoSuchContestantLocation);
     return false;
   }

@@ -3,6 +3,7 @@
 // a test can put the show's screens up by itself with a prepared line-up.
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -44,6 +45,21 @@ class ShowSession : public GameSession {
     Camera2->Show();
     d.settle();
     return Camera2 && Camera2->visible();
+  }
+
+  // Runs a step of the show inside one frame tick of the main window, on the
+  // game's own thread, as the show runs its steps. Its result, false when the
+  // tick did not come.
+  static bool InFrame(Driver& d, const std::function<bool()>& step) {
+    bool ran = false, result = false;
+    TvzMain->ShowStage = [&] {
+      if (!ran) result = step();
+      ran = true;
+      return true;
+    };
+    d.ticks(1);
+    TvzMain->ShowStage = [] { return true; };
+    return ran && result;
   }
 
   // What the game has written to its error log ("" when nothing).

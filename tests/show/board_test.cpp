@@ -1,6 +1,7 @@
 // The game board drawn from a prepared game record, on the real game with its
 // media: cells, colours, scores, names, plates and faces; the menu button and
 // keys; damaged records and missing pictures.
+#include <cstdint>
 #include <filesystem>
 
 #include "core/screens.h"
@@ -128,6 +129,10 @@ TEST_F(Board, CellsShowTheRoundsValuesWithAndWithoutTheMultiplier) {
     EXPECT_EQ(seat(1).CellValue[9], 20);
     EXPECT_EQ(seat(1).CellUsed[2], 0);
     EXPECT_EQ(textColour(Camera2->CellLabels[1][2]), kSilver);
+    // A round from a damaged saved game multiplies without overflowing.
+    TvzMain->Round = INT32_MAX;
+    Camera2->StartRoundCells();
+    EXPECT_EQ(seat(0).CellValue[9], INT32_MAX);
   });
 }
 

@@ -401,7 +401,13 @@ TEST_F(Lines, EveryClipALineCanNameWasGenerated) {
 
 // --- Speaking -----------------------------------------------------------------
 
-class Speaking : public ShowSession {};
+class Speaking : public ShowSession {
+ protected:
+  // Speaks a line inside a frame of the game, as the show does.
+  static bool Speak(Driver& d, HostLine line, LineRequest request = {}) {
+    return InFrame(d, [&] { return SpeakLine(line, request); });
+  }
+};
 
 
 TEST_F(Speaking, TheSpeechPlaysThenTheCaptionAndTheFacesFollow) {
@@ -411,7 +417,7 @@ TEST_F(Speaking, TheSpeechPlaysThenTheCaptionAndTheFacesFollow) {
     LineRequest r;
     r.contestant = 1;
     r.value = 8;
-    ASSERT_TRUE(SpeakLine(HostLine::Challenge, r));
+    ASSERT_TRUE(Speak(d, HostLine::Challenge, r));
     ASSERT_FALSE(TvzMain->PlayedClips.empty());
     EXPECT_EQ(TvzMain->PlayedClips.back(), (std::vector<std::string>{"s05.mm3", "m1illcha.mm3", "m108.mm3"}));
     EXPECT_EQ(Camera2->CCLbl->caption(), "I'll challenge for 8.");
@@ -436,7 +442,7 @@ TEST_F(Speaking, TheSpeechPlaysThenTheCaptionAndTheFacesFollow) {
     // A right answer with applause: the speech is turned down after the host.
     r.applauseVolume = 0.4f;
     Randomize(1);
-    ASSERT_TRUE(SpeakLine(HostLine::Right, r));
+    ASSERT_TRUE(Speak(d, HostLine::Right, r));
     ASSERT_TRUE(LoadSound(log, joined, "hcorrect.mm3"));
     ASSERT_TRUE(AppendSound(log, joined, "applause.mm3"));
     const auto& spoken = TvzMain->VoiceStream.bytes;
@@ -462,7 +468,7 @@ TEST_F(Speaking, HostSceneLinesGoUnderTheHostAndEmptyTheBoardsCaption) {
     Camera2->SetCaption("Sorry,");
     ASSERT_TRUE(createForm(&Camera1));
     ASSERT_TRUE(Camera1->LoadPictures());
-    ASSERT_TRUE(SpeakLine(HostLine::RightBack));
+    ASSERT_TRUE(Speak(d, HostLine::RightBack));
     EXPECT_EQ(Camera1->CCLbl->caption(), kRightBackCaption);
     EXPECT_EQ(Camera2->CCLbl->caption(), "");
     Camera1->Show();
@@ -470,7 +476,7 @@ TEST_F(Speaking, HostSceneLinesGoUnderTheHostAndEmptyTheBoardsCaption) {
 
     LineRequest back;
     back.round = 2;
-    ASSERT_TRUE(SpeakLine(HostLine::WelcomeBack, back));
+    ASSERT_TRUE(Speak(d, HostLine::WelcomeBack, back));
     EXPECT_EQ(Camera1->CCLbl->caption(), "Welcome back.  On to round two.");
     EXPECT_EQ(TvzMain->PlayedClips.back(),
               (std::vector<std::string>{"hwelback.mm3", "s05.mm3", "honwithr.mm3", "h02.mm3"}));
@@ -485,7 +491,7 @@ TEST_F(Speaking, HostSceneLinesGoUnderTheHostAndEmptyTheBoardsCaption) {
     Camera1->Close();
     back.afterMidRoundBreak = true;
     back.round = 1;
-    ASSERT_TRUE(SpeakLine(HostLine::WelcomeBack, back));
+    ASSERT_TRUE(Speak(d, HostLine::WelcomeBack, back));
     EXPECT_EQ(Camera2->CCLbl->caption(), "Welcome back.  On with round one.");
   });
 }
@@ -495,7 +501,7 @@ TEST_F(Speaking, WithSoundOffEveryLineStillSetsItsCaption) {
     QuietShow();
     TvzMain->SoundOn = 0;
     ASSERT_TRUE(OpenBoard(d));
-    ASSERT_TRUE(SpeakLine(HostLine::DefenderAnnounced, {.contestant = 2}));
+    ASSERT_TRUE(Speak(d, HostLine::DefenderAnnounced, {.contestant = 2}));
     EXPECT_EQ(Camera2->CCLbl->caption(), std::string(kOneWordName) + " will defend.");
     EXPECT_EQ(TvzMain->PlayedClips.back(), std::vector<std::string>{"hwilldef.mm3"});
   });
@@ -506,7 +512,7 @@ TEST_F(Speaking, AContestantOutsideTheShowIsReportedNotSpoken) {
     QuietShow();
     ASSERT_TRUE(OpenBoard(d));
     Camera2->SetCaption("before");
-    EXPECT_FALSE(SpeakLine(HostLine::Challenge, {.contestant = 5, .value = 3}));
+    EXPECT_FALSE(Speak(d, HostLine::Challenge, {.contestant = 5, .value = 3}));
     EXPECT_EQ(Camera2->CCLbl->caption(), "before");
     EXPECT_EQ(ErrorLogText(), "Err : Damaged contestant record\n      Contestant 6\nLocn: 815\n\n");
   });
@@ -522,10 +528,10 @@ TEST_F(SpeakingWithoutAClip, AMissingClipFailsTheLineWithItsReportAndNoCaption) 
     QuietShow();
     ASSERT_TRUE(OpenBoard(d));
     Camera2->SetCaption("before");
-    EXPECT_FALSE(SpeakLine(HostLine::DefenderAnnounced, {.contestant = 1}));  // typed: the clip comes first
+    EXPECT_FALSE(Speak(d, HostLine::DefenderAnnounced, {.contestant = 1}));  // typed: the clip comes first
     EXPECT_EQ(Camera2->CCLbl->caption(), "before");
     EXPECT_TRUE(TvzMain->PlayedClips.empty()) << "nothing played";
-    EXPECT_FALSE(SpeakLine(HostLine::Challenge, {.contestant = 1, .value = 3}));
+    EXPECT_FALSE(Speak(d, HostLine::Challenge, {.contestant = 1, .value = 3}));
     for (const FrameRange& place : Camera2->AnimQueue[1]) EXPECT_TRUE(place.empty()) << "no faces either";
     EXPECT_EQ(ErrorLogText(), "Err : Error loading file\nLocn: 2105\n\nErr : Error loading file\nLocn: 2210\n\n");
   });
