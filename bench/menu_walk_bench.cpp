@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,40 +19,17 @@
 #include "shell/main_window.h"
 #include "shell/top_menu.h"
 #include "store/champions.h"
+#include "scratch_game_dir.h"
 
 namespace {
 
 using namespace tvz;
 using namespace tvz::testing;
-namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 double msSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
-
-// A game directory of our own: the build's media linked in, nothing of a
-// player's (champions, saved games, error log), so the walk starts clean.
-class ScratchGameDir {
- public:
-  ScratchGameDir() : previous_(fs::current_path()) {
-    dir_ = fs::temp_directory_path() / "trivenza-menu-walk";
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    if (fs::exists(fs::path(TRIVENZA_GAME_DIR) / "tvzd.tzd")) linkGameMedia(TRIVENZA_GAME_DIR, dir_.string());
-    fs::current_path(dir_);
-  }
-  ~ScratchGameDir() {
-    fs::current_path(previous_);
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-  bool hasMedia() const { return fs::exists(dir_ / "tvzd.tzd"); }
-
- private:
-  fs::path previous_;
-  fs::path dir_;
-};
 
 bool visible(const Form* form) { return form && form->visible(); }
 
@@ -89,7 +65,7 @@ bool walkTheMenus(Driver& d) {
 }
 
 void BM_MenuWalk(benchmark::State& state) {
-  ScratchGameDir scratch;
+  tvz::bench::ScratchGameDir scratch("trivenza-menu-walk");
   if (!scratch.hasMedia()) {
     state.SkipWithError("the game directory has no media");
     return;

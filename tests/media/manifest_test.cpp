@@ -63,8 +63,8 @@ std::vector<std::string> hostClips() {
       "hwelcome", "himyour", "hname",    "hlbegin",  "hthisis",  "hletsmee", "hwilldef", "htcatis",
       "hhistory", "hmusic",  "hsports",  "htval",    "hpickcat", "hreview",  "hci2ufor", "hccb2u4",
       "hcorrect", "hsorry",  "hincorr",  "hcanswer", "hwbrback", "hcfresh",  "hstepup",  "hperson",
-      "hwelback", "honwithr", "hrchamp", "hremain",  "hnewcham", "hthanku",  "htunein",  "ha",
-      "hb",       "hc",      "hd"};
+      "hwelback", "honwithr", "hrchamp", "hremain",  "hnewcham", "hnewyou",  "hthanku",  "htunein",
+      "ha",       "hb",      "hc",      "hd"};
   for (int n = 1; n <= 24; ++n)
     for (const char* kind : {"ho", "hr", "hf", "hl"}) clips.push_back(kind + twoDigits(n));
   for (int v : kCellValues) clips.push_back("h" + twoDigits(v));

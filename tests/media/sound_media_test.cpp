@@ -41,7 +41,7 @@ std::vector<std::string> HostLineClips() {
       "hwelcome", "himyour", "hname",   "hlbegin",  "hthisis", "hletsmee", "hwilldef",
       "htcatis",  "hhistory", "hmusic", "hsports",  "htval",   "hpickcat", "hreview",
       "hci2ufor", "hccb2u4", "hcorrect", "hsorry",  "hincorr", "hcanswer", "hwbrback",
-      "hwelback", "honwithr", "hrchamp", "hremain", "hnewcham", "hthanku", "htunein",
+      "hwelback", "honwithr", "hrchamp", "hremain", "hnewcham", "hnewyou", "hthanku", "htunein",
       "ha",       "hb",       "hc",      "hd"};
   for (int n : kNumbers) names.push_back("h" + TwoDigits(n));
   for (const char* list : {"ho", "hr", "hf", "hl"})
@@ -201,10 +201,13 @@ TEST_F(GameDirSounds, ApplauseNeverWraps) {
     Mix(s, "applaus2.mm3", 0.8f, 5047);
     EXPECT_GE(Seconds(s), 9.0);
   }
-  SoundBuffer alone = Load("hremain.mm3");
-  Append(alone, "applaus2.mm3");
-  Append(alone, "applaus2.mm3");
-  Mix(alone, "applaus2.mm3", 0.8f, 5047);
+  // A champion with a typed name hears a line of its own, then the same applause.
+  for (const char* line : {"hremain.mm3", "hnewyou.mm3"}) {
+    SoundBuffer alone = Load(line);
+    Append(alone, "applaus2.mm3");
+    Append(alone, "applaus2.mm3");
+    Mix(alone, "applaus2.mm3", 0.8f, 5047);
+  }
   EXPECT_LE(worst_, kFullScale);
   // A right answer: applause follows "That's correct!" and is turned down.
   SoundBuffer right = Load("hcorrect.mm3");
