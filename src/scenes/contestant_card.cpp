@@ -60,6 +60,15 @@ void ContestantCard::AdvanceCaption() {
   }
 }
 
+CardLine ContestantCard::ShownLine() const {
+  const ContestantRecord& who = Services->Contestants[contestant_];
+  const std::string& shown = CCLbl->caption();
+  if (shown == kChampionLine) return CardLine::Champion;
+  if (shown == OccupationLine(*Services, who)) return CardLine::Occupation;
+  if (shown == NameLine(*Services, who)) return CardLine::Name;
+  return CardLine::Other;
+}
+
 void ContestantCard::FormKeyDown(int& key, ShiftState shift) { swallowAltF4(key, shift); }
 
 void ContestantCard::FormKeyUp(int& key, ShiftState) {

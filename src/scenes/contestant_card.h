@@ -13,6 +13,9 @@
 
 namespace tvz {
 
+// The lines a card shows in turn during the opening.
+enum class CardLine { Champion, Occupation, Name, Other };
+
 class ContestantCard : public Form {
  public:
   Picture* BkgndImg;  // "cam2x<appearance>.mm1"
@@ -25,6 +28,9 @@ class ContestantCard : public Form {
   bool LoadPictures();
   // Champion line -> occupation line -> name line; any other caption stays.
   void AdvanceCaption();
+  // Which of the opening's lines the caption holds (the opening's timing
+  // depends on it).
+  CardLine ShownLine() const;
 
   void FormShow() override;
   void FormKeyDown(int& key, ShiftState shift) override;

@@ -42,6 +42,7 @@ TEST_F(ContestantCards, ReturningChampionIsIntroducedInOneSentence) {
     EXPECT_EQ(OpeningCaptions(Camera2b),
               (std::vector<std::string>{"Our returning champion", "an optician from " + home,
                                         ListName(game(), champion)}));
+    EXPECT_EQ(Camera2b->ShownLine(), CardLine::Name);
     d.capture("card-2-name-line.png");
     SetOccupation(1, "dentist");
     Camera2b->Close();
@@ -65,6 +66,7 @@ TEST_F(ContestantCards, ArticleFollowsTheOccupationsFirstLetter) {
       SetOccupation(0, occupation);
       const std::vector<std::string> lines = OpeningCaptions(Camera2a);
       ASSERT_EQ(lines.size(), 2u) << "no champion line";
+      EXPECT_EQ(Camera2a->ShownLine(), CardLine::Name);
       EXPECT_EQ(lines[0], line + home);
       EXPECT_EQ(lines[1], ListName(game(), who));
       if (occupation == "engineer") d.capture("card-1-occupation-line.png");
@@ -101,6 +103,7 @@ TEST_F(ContestantCards, CaptionsOffOnlyTheFirstCardShowsItsName) {
     EXPECT_FALSE(Camera2b->CCLbl->visible());
     ASSERT_NE(OpenPlain(Camera2c), nullptr);
     EXPECT_FALSE(Camera2c->CCLbl->visible());
+    EXPECT_EQ(Camera2c->ShownLine(), CardLine::Occupation);
     Camera2c->AdvanceCaption();
     EXPECT_FALSE(Camera2c->CCLbl->visible());
     d.settle();
@@ -130,6 +133,7 @@ TEST_F(ContestantCards, InTheGameTheCardSaysWhoseTurnAndGoesAtAClickOrKey) {
     const std::string turn = ListName(game(), game().Contestants[1]) + " (Click to continue)";
     ASSERT_NE(OpenPlain(Camera2b), nullptr);
     EXPECT_EQ(Camera2b->CCLbl->caption(), turn);
+    EXPECT_EQ(Camera2b->ShownLine(), CardLine::Other);
     EXPECT_TRUE(Camera2b->CCLbl->visible()) << "shown even with captions off";
     d.click(400, 300);
     EXPECT_EQ(Camera2b, nullptr);

@@ -1,5 +1,7 @@
 // The line-up that opens the show: figures from the sheets by appearance,
 // captions, the soundtrack started on showing, and sheets that are too short.
+#include <filesystem>
+
 #include "scene_session.h"
 #include "scenes/camera4.h"
 #include "scenes/figure_sheet.h"
@@ -120,6 +122,25 @@ TEST_F(LineUp, AppearanceOutsideTheSheetsShowsAnEmptyPodium) {
     EXPECT_TRUE(Camera4->Con2Img->bitmap().empty());
     EXPECT_TRUE(Camera4->Con3Img->bitmap().empty());
     d.capture("lineup-empty-podiums.png");
+  });
+}
+
+// A sheet file that holds fewer figures than the appearances ask for (here a
+// full-screen picture in place of the third podium's sheet).
+TEST_F(LineUp, ShortSheetFileLeavesTheFigureOut) {
+  linkMedia({"cam4c3d.mm1"});
+  std::filesystem::copy_file(std::filesystem::path(TRIVENZA_GAME_DIR) / "cam2x0.mm1", "cam4c3d.mm1");
+  run([&](Driver& d) {
+    SeatLineUp();
+    game().Contestants[2].Appearance = 3;  // rows 567..756 of a 600-row picture
+    ASSERT_NE(OpenPlain(Camera4), nullptr);
+    EXPECT_TRUE(Camera4->Con3Img->bitmap().empty());
+    EXPECT_FALSE(Camera4->Con2Img->bitmap().empty());
+    Camera4->Close();
+    d.settle();
+    game().Contestants[2].Appearance = 2;  // rows 378..567 are there
+    ASSERT_NE(OpenPlain(Camera4), nullptr);
+    EXPECT_FALSE(Camera4->Con3Img->bitmap().empty());
   });
 }
 

@@ -151,5 +151,19 @@ TEST_F(QuestionScene, MissingPanelIsReported) {
   });
 }
 
+TEST_F(QuestionScene, DamagedPanelIsReported) {
+  linkMedia({"cam3hist.mm1"});
+  writeFile("cam3hist.mm1", std::string(300, 'x'));
+  run([&](Driver& d) {
+    SeatLineUp();
+    game().Contestants[0].AnswerSlot = 2;
+    EXPECT_EQ(Open(Camera3h, 0), nullptr);
+    d.settle();
+    EXPECT_EQ(Camera3h, nullptr);
+    EXPECT_EQ(ErrorLog(), "Err : Error loading file\n      cam3hist.mm1\nLocn: 115\n\n");
+    EXPECT_EQ(game().Contestants[0].AnswerSlot, 2);
+  });
+}
+
 }  // namespace
 }  // namespace tvz::testing
