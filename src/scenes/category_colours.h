@@ -2,6 +2,7 @@
 // The colours of the four categories in the challenge value and question
 // scenes: the normal text colour (also the box of a pressed label) and the
 // text colour of a pressed label.
+#include <array>
 #include <cstdint>
 
 #include "platform/bitmap.h"
@@ -23,7 +24,7 @@ inline constexpr CategoryColours kTvArtsColours{rgb(255, 0, 0), rgb(204, 204, 20
 struct CategoryLook {
   const char* picture;
   CategoryColours colours;
-  std::int32_t cardLocations[3];
+  std::array<std::int32_t, 3> cardLocations;
 };
 
 }  // namespace tvz

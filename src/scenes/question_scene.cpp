@@ -6,11 +6,7 @@
 
 namespace tvz {
 
-QuestionScene::QuestionScene(const CategoryLook& look)
-    : HighlightColour(look.colours.highlight),
-      NormalColour(look.colours.normal),
-      look_(look),
-      answers_(look.colours.highlight, look.colours.normal, look.colours.normal) {
+QuestionScene::QuestionScene(const CategoryLook& look) : CategoryScene(look) {
   BkgndImg = add<Picture>(0, 0, 800, 600);
   CategoryImg = add<Picture>(61, 70, 685, 459);
   QuestionLbl = add<Label>(104, 184, 601, 108, "Question");
@@ -21,13 +17,11 @@ QuestionScene::QuestionScene(const CategoryLook& look)
   AnswerCLbl = AddAnswer(384, "C. Answer", 3);
   AnswerDLbl = AddAnswer(416, "D. Answer", 4);
   AddTimeLabel(392, 472);
-  setColor(NormalColour);
-  setFontColor(NormalColour);
 }
 
 // An answer is a label button keyed by its letter, its text on the left.
 Label* QuestionScene::AddAnswer(int top, const char* caption, int slot) {
-  Label* answer = answers_.add(add<Label>(104, top, 601, 27, caption), [this, slot] { Choose(slot); },
+  Label* answer = buttons_.add(add<Label>(104, top, 601, 27, caption), [this, slot] { Choose(slot); },
                                {'A' + slot - 1});
   answer->setAlignment(Alignment::Left);
   answer->setLayout(VerticalAlignment::Top);
@@ -36,7 +30,7 @@ Label* QuestionScene::AddAnswer(int top, const char* caption, int slot) {
 
 bool QuestionScene::LoadPictures() {
   BkgndImg->setBitmap(Services->Backdrop);
-  if (!LoadInto(CategoryImg, look_.picture)) {
+  if (!LoadInto(CategoryImg, CategoryPicture())) {
     Close();
     return false;
   }
@@ -51,9 +45,7 @@ void QuestionScene::FormShow() {
   if (human) {
     Application::current().setScreenCursor(Cursor::Default);
     SetTooltip("Click on the correct answer");
-    if (!ShowTurnCard(Contestant, {look_.cardLocations[0], look_.cardLocations[1],
-                                   look_.cardLocations[2]}))
-      return;
+    if (!ShowTurnCardOf(Contestant)) return;
   } else {
     Application::current().setScreenCursor(Cursor::None);
     setHint({});
@@ -70,12 +62,12 @@ bool QuestionScene::AnswererIsHuman() const {
 
 void QuestionScene::FormKeyDown(int& key, ShiftState shift) {
   if (swallowAltF4(key, shift) || !AnswererIsHuman()) return;
-  if (answers_.keyDown(key)) key = 0;
+  if (buttons_.keyDown(key)) key = 0;
 }
 
 void QuestionScene::FormKeyUp(int& key, ShiftState) {
   if (!AnswererIsHuman()) return;
-  if (answers_.keyUp(key)) key = 0;
+  if (buttons_.keyUp(key)) key = 0;
 }
 
 void QuestionScene::Choose(std::int32_t slot) {

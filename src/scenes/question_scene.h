@@ -9,14 +9,12 @@
 #include <array>
 #include <cstdint>
 
-#include "core/screen_convention.h"
 #include "platform/picture.h"
-#include "scenes/category_colours.h"
-#include "scenes/timed_scene.h"
+#include "scenes/category_scene.h"
 
 namespace tvz {
 
-class QuestionScene : public TimedScene {
+class QuestionScene : public CategoryScene {
  public:
   Picture* BkgndImg;     // the menu backdrop
   Picture* CategoryImg;  // the category's question panel
@@ -25,9 +23,6 @@ class QuestionScene : public TimedScene {
   Label* AnswerBLbl;
   Label* AnswerCLbl;
   Label* AnswerDLbl;
-
-  const Color HighlightColour;  // text of a pressed answer
-  const Color NormalColour;     // the form, its texts, and the box of a pressed answer
 
   bool LoadPictures() override;
 
@@ -43,9 +38,6 @@ class QuestionScene : public TimedScene {
   Label* AddAnswer(int top, const char* caption, int slot);
   bool AnswererIsHuman() const;
   void Choose(std::int32_t slot);
-
-  const CategoryLook look_;
-  LabelButtons answers_;
 };
 
 }  // namespace tvz

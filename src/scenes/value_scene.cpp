@@ -16,16 +16,12 @@ constexpr std::int32_t kChallengerRole = 2;
 int DigitKeyOf(int cell) { return cell == 9 ? '0' : '1' + cell; }
 }  // namespace
 
-ChallengeValueScene::ChallengeValueScene(const CategoryLook& look)
-    : HighlightColour(look.colours.highlight),
-      NormalColour(look.colours.normal),
-      look_(look),
-      values_(look.colours.highlight, look.colours.normal, look.colours.normal) {
+ChallengeValueScene::ChallengeValueScene(const CategoryLook& look) : CategoryScene(look) {
   BkgndImg = add<Picture>(0, 0, 800, 600);
   for (int cell = kCellCount - 1; cell >= 0; --cell) {
     Label* value = add<Label>(kRightmostValueLeft - kValueSpacing * cell, 448, 33, 27,
                               std::to_string(cell + 1));
-    values_.add(value, [this, cell] { Choose(cell); }, {DigitKeyOf(cell)});
+    buttons_.add(value, [this, cell] { Choose(cell); }, {DigitKeyOf(cell)});
     ValueLbls[cell] = value;
   }
   QuestionLbl = AddText(104, 152, 601, 108, "Question");
@@ -35,8 +31,6 @@ ChallengeValueScene::ChallengeValueScene(const CategoryLook& look)
   AnswerCLbl = AddText(104, 352, 601, 27, "C. Answer");
   AnswerDLbl = AddText(104, 384, 601, 27, "D. Answer");
   AddTimeLabel(392, 504);
-  setColor(NormalColour);
-  setFontColor(NormalColour);
 }
 
 Label* ChallengeValueScene::AddText(int left, int top, int width, int height, const char* caption) {
@@ -46,7 +40,7 @@ Label* ChallengeValueScene::AddText(int left, int top, int width, int height, co
 }
 
 bool ChallengeValueScene::LoadPictures() {
-  if (!LoadInto(BkgndImg, look_.picture)) {
+  if (!LoadInto(BkgndImg, CategoryPicture())) {
     Close();
     return false;
   }
@@ -58,8 +52,7 @@ void ChallengeValueScene::FormShow() {
   StartClock();
   ShowQuestion(*Services, QuestionLbl, {AnswerALbl, AnswerBLbl, AnswerCLbl, AnswerDLbl});
   ShowCells();
-  ShowTurnCard(CardContestant(), {look_.cardLocations[0], look_.cardLocations[1],
-                                  look_.cardLocations[2]});
+  ShowTurnCardOf(CardContestant());
 }
 
 // Played cells leave gaps in the row.
@@ -85,11 +78,11 @@ std::int32_t ChallengeValueScene::CardContestant() const {
 
 void ChallengeValueScene::FormKeyDown(int& key, ShiftState shift) {
   if (swallowAltF4(key, shift)) return;
-  if (values_.keyDown(key)) key = 0;
+  if (buttons_.keyDown(key)) key = 0;
 }
 
 void ChallengeValueScene::FormKeyUp(int& key, ShiftState) {
-  if (values_.keyUp(key)) key = 0;
+  if (buttons_.keyUp(key)) key = 0;
 }
 
 void ChallengeValueScene::Choose(std::int32_t cell) {

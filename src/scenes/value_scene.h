@@ -8,14 +8,12 @@
 #include <array>
 #include <cstdint>
 
-#include "core/screen_convention.h"
 #include "platform/picture.h"
-#include "scenes/category_colours.h"
-#include "scenes/timed_scene.h"
+#include "scenes/category_scene.h"
 
 namespace tvz {
 
-class ChallengeValueScene : public TimedScene {
+class ChallengeValueScene : public CategoryScene {
  public:
   Picture* BkgndImg;  // the category's challenge picture
   // Value01Lbl .. Value10Lbl in cell order: cell 1 rightmost, cell 10 leftmost.
@@ -29,9 +27,6 @@ class ChallengeValueScene : public TimedScene {
   // The challenger, whose card goes on top in multi-player mode; -1 (the
   // default) means the contestant holding the challenger's role.
   std::int32_t Challenger = -1;
-
-  const Color HighlightColour;  // text of a pressed value
-  const Color NormalColour;     // the form, its texts, and the box of a pressed value
 
   bool LoadPictures() override;
 
@@ -48,9 +43,6 @@ class ChallengeValueScene : public TimedScene {
   void ShowCells();
   void Choose(std::int32_t cell);
   std::int32_t CardContestant() const;
-
-  const CategoryLook look_;
-  LabelButtons values_;
 };
 
 }  // namespace tvz
