@@ -112,18 +112,5 @@ TEST_F(CategoryChoice, MissingPanelsPictureIsReportedAndTheSceneCloses) {
   });
 }
 
-TEST_F(CategoryChoice, TooltipFollowsThePreference) {
-  run([&](Driver&) {
-    SeatLineUp();
-    ASSERT_NE(Open(Camera3w, 0), nullptr);
-    EXPECT_EQ(Camera3w->hint(), "Click on the desired category");
-    Camera3w->Close();
-    game().TooltipsOn = 0;
-    ASSERT_NE(Open(Camera3w, 0), nullptr);
-    EXPECT_EQ(Camera3w->hint(), "");
-    Camera3w->Close();
-  });
-}
-
 }  // namespace
 }  // namespace tvz::testing

@@ -140,17 +140,6 @@ TEST_F(QuestionScene, LongQuestionIsCutAtTheLabel) {
   });
 }
 
-TEST_F(QuestionScene, MissingPanelIsReported) {
-  linkMedia({"cam3musi.mm1"});
-  run([&](Driver& d) {
-    SeatLineUp();
-    EXPECT_EQ(Open(Camera3m, 0), nullptr);
-    d.settle();
-    EXPECT_EQ(Camera3m, nullptr);
-    EXPECT_EQ(ErrorLog(), "Err : File does not exist\n      cam3musi.mm1\nLocn: 120\n\n");
-  });
-}
-
 TEST_F(QuestionScene, DamagedPanelIsReported) {
   linkMedia({"cam3hist.mm1"});
   writeFile("cam3hist.mm1", std::string(300, 'x'));

@@ -159,17 +159,6 @@ TEST_F(Winners, DamagedCreditsClipIsReported) {
   });
 }
 
-TEST_F(Winners, MissingHostPictureIsReported) {
-  linkMedia({"cam4xhst.mm2"});
-  run([&](Driver& d) {
-    SeatLineUp();
-    EXPECT_EQ(OpenPlain(Camera4x), nullptr);
-    d.settle();
-    EXPECT_EQ(Camera4x, nullptr);
-    EXPECT_EQ(ErrorLog(), "Err : File does not exist\n      cam4xhst.mm2\nLocn: 120\n\n");
-  });
-}
-
 class Breaks : public SceneSession {};
 
 TEST_F(Breaks, EachBreakShowsItsStillAndTakesNoInput) {
