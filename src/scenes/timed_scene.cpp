@@ -20,8 +20,12 @@ void TimedScene::Update() {
   if (clock_.Step()) ClockRanOut();
 }
 
+namespace {
+constexpr std::int32_t kMultiPlayerMode = 5;
+}
+
 bool TimedScene::ShowTurnCard(std::int32_t who, const std::array<std::int32_t, 3>& locations) {
-  if (Services->PlayMode != 5) return true;
+  if (Services->PlayMode != kMultiPlayerMode) return true;
   switch (OpenTurnCard(who, locations)) {
     case TurnCardResult::Shown:
       // The scene becomes the active form once it is shown; the card takes the
