@@ -37,7 +37,7 @@ TEST_F(CategoryChoice, LetterKeysFrameOnKeyDownAndChooseOnKeyUp) {
     for (const PanelCase& c : kPanels) {
       SCOPED_TRACE(static_cast<char>(c.key));
       game().Category = 6;
-      ASSERT_NE(Open(Camera3w, 0), nullptr);
+      ASSERT_NE(Open(d, Camera3w, 0), nullptr);
       EXPECT_EQ(d.app().screenCursor(), Cursor::Default) << "a human chooses: the pointer shows";
       Label* panel = Camera3w->*c.panel;
       d.keyDown(c.key, {.shift = c.key == 'M'});  // Shift makes no difference
@@ -62,7 +62,7 @@ TEST_F(CategoryChoice, ClicksChooseTheirPanels) {
     SeatLineUp();
     for (const PanelCase& c : kPanels) {
       SCOPED_TRACE(static_cast<char>(c.key));
-      ASSERT_NE(Open(Camera3w, 0), nullptr);
+      ASSERT_NE(Open(d, Camera3w, 0), nullptr);
       Label* panel = Camera3w->*c.panel;
       const Rect r = panel->boundsRect();
       d.mouseDown(r.left + 20, r.top + 20);
@@ -79,7 +79,7 @@ TEST_F(CategoryChoice, KeyDownAloneOrOtherKeysChooseNothing) {
     SeatLineUp();
     game().Category = 2;
     game().TimeLimit = 20;
-    ASSERT_NE(Open(Camera3w, 0), nullptr);
+    ASSERT_NE(Open(d, Camera3w, 0), nullptr);
     for (int frame = 0; frame < 40; ++frame) Frame(d, Camera3w);
     EXPECT_EQ(Camera3w->TimeLbl->caption(), "19");
     d.capture("category-choice.png");
@@ -104,7 +104,7 @@ TEST_F(CategoryChoice, MissingPanelsPictureIsReportedAndTheSceneCloses) {
   run([&](Driver& d) {
     SeatLineUp();
     game().Category = 6;
-    EXPECT_EQ(Open(Camera3w, 0), nullptr);
+    EXPECT_EQ(Open(d, Camera3w, 0), nullptr);
     d.settle();
     EXPECT_EQ(Camera3w, nullptr);
     EXPECT_EQ(ErrorLog(), "Err : File does not exist\n      cam3choo.mm1\nLocn: 120\n\n");

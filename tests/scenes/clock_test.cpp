@@ -45,22 +45,22 @@ TEST_F(AnswerClockTest, TenSecondsCountDownAndEndWithTheNoChoiceResult) {
     game().TimeLimit = 10;
 
     game().Category = 3;
+    ASSERT_NE(Open(d, Camera3w, 0), nullptr);
     std::uint32_t shownAt = d.clock().tickCount();
-    ASSERT_NE(Open(Camera3w, 0), nullptr);
     EXPECT_TRUE(Camera3w->TimeLbl->visible());
     EXPECT_EQ(RunOut(d, Camera3w, shownAt), kTenToOne);
     EXPECT_EQ(game().Category, 0);
 
     // Cells 10 and 9 played: the clock stakes cell 8 (index 7).
     game().Contestants[1].CellUsed[9] = game().Contestants[1].CellUsed[8] = 1;
+    ASSERT_NE(Open(d, Camera3mc, 1), nullptr);
     shownAt = d.clock().tickCount();
-    ASSERT_NE(Open(Camera3mc, 1), nullptr);
     EXPECT_EQ(RunOut(d, Camera3mc, shownAt), kTenToOne);
     EXPECT_EQ(game().Contestants[1].SelectedCell, 7);
 
     game().Contestants[0].AnswerSlot = 3;
+    ASSERT_NE(Open(d, Camera3h, 0), nullptr);
     shownAt = d.clock().tickCount();
-    ASSERT_NE(Open(Camera3h, 0), nullptr);
     EXPECT_EQ(RunOut(d, Camera3h, shownAt), kTenToOne);
     EXPECT_EQ(game().Contestants[0].AnswerSlot, 0);
   });
@@ -73,8 +73,8 @@ TEST_F(AnswerClockTest, ComputerAnswererStillRunsOutOfTime) {
     SeatLineUp();
     game().TimeLimit = 10;
     game().Contestants[2].AnswerSlot = 2;  // the computer's decision
+    ASSERT_NE(Open(d, Camera3h, 2), nullptr);
     const std::uint32_t shownAt = d.clock().tickCount();
-    ASSERT_NE(Open(Camera3h, 2), nullptr);
     EXPECT_EQ(RunOut(d, Camera3h, shownAt), kTenToOne);
     EXPECT_EQ(game().Contestants[2].AnswerSlot, 0);
   });
@@ -85,8 +85,8 @@ TEST_F(AnswerClockTest, NoLimitMeansNoClock) {
     SeatLineUp();
     game().TimeLimit = 0;
     game().Category = 4;
-    ASSERT_NE(Open(Camera3w, 0), nullptr);
-    ASSERT_NE(Open(Camera3mc, 1), nullptr);
+    ASSERT_NE(Open(d, Camera3w, 0), nullptr);
+    ASSERT_NE(Open(d, Camera3mc, 1), nullptr);
     EXPECT_FALSE(Camera3w->TimeLbl->visible());
     EXPECT_FALSE(Camera3mc->TimeLbl->visible());
     for (int frame = 0; frame < 3000; ++frame) {  // 99 s
@@ -112,8 +112,8 @@ TEST_F(AnswerClockTest, SecondsCountWhileATurnCardCoversTheScene) {
     SeatLineUp();
     game().PlayMode = 5;
     game().TimeLimit = 10;
+    ASSERT_NE(Open(d, Camera3w, 0), nullptr);
     const std::uint32_t shownAt = d.clock().tickCount();
-    ASSERT_NE(Open(Camera3w, 0), nullptr);
     ASSERT_NE(Camera2a, nullptr);
     for (int frame = 0; frame < 130; ++frame) Frame(d, Camera3w);  // 4.29 s
     EXPECT_EQ(Camera3w->TimeLbl->caption(), "10");
@@ -134,7 +134,7 @@ TEST_F(AnswerClockTest, TimeUsedUpUnderTheCardEndsAtTheFirstFrameAfterIt) {
     game().PlayMode = 5;
     game().TimeLimit = 10;
     game().Contestants[1].Role = 2;
-    ASSERT_NE(Open(Camera3mc, 0), nullptr);
+    ASSERT_NE(Open(d, Camera3mc, 0), nullptr);
     ASSERT_NE(Camera2b, nullptr) << "the challenger's card";
     for (int frame = 0; frame < 400; ++frame) Frame(d, Camera3mc);  // 13.2 s
     ASSERT_NE(Camera3mc, nullptr);

@@ -25,7 +25,7 @@ Bitmap Crop(const Bitmap& sheet, const Rect& r) {
 TEST_F(LineUp, FiguresComeFromTheSheetsByAppearance) {
   run([&](Driver& d) {
     SeatLineUp();
-    ASSERT_NE(OpenPlain(Camera4), nullptr);
+    ASSERT_NE(OpenPlain(d, Camera4), nullptr);
     const char* sheets[] = {"cam4c1d.mm1", "cam4c2d.mm1", "cam4c3d.mm1"};
     Picture* podiums[] = {Camera4->Con1Img, Camera4->Con2Img, Camera4->Con3Img};
     for (int k = 0; k < 3; ++k) {
@@ -45,7 +45,7 @@ TEST_F(LineUp, FiguresComeFromTheSheetsByAppearance) {
 TEST_F(LineUp, CaptionsAdvanceTwiceAndHideWhenCaptionsAreOff) {
   run([&](Driver& d) {
     SeatLineUp();
-    ASSERT_NE(OpenPlain(Camera4), nullptr);
+    ASSERT_NE(OpenPlain(d, Camera4), nullptr);
     EXPECT_EQ(Camera4->CCLbl->caption(), "");
     EXPECT_TRUE(Camera4->CCLbl->visible());
     Camera4->AdvanceCaption();
@@ -57,7 +57,7 @@ TEST_F(LineUp, CaptionsAdvanceTwiceAndHideWhenCaptionsAreOff) {
     Camera4->Close();
     d.settle();
     game().CaptionsOn = 0;
-    ASSERT_NE(OpenPlain(Camera4), nullptr);
+    ASSERT_NE(OpenPlain(d, Camera4), nullptr);
     Camera4->AdvanceCaption();
     EXPECT_FALSE(Camera4->CCLbl->visible());
     EXPECT_EQ(Camera4->CCLbl->caption(), "This is Trivenza.") << "the sequence still reads it";
@@ -65,14 +65,17 @@ TEST_F(LineUp, CaptionsAdvanceTwiceAndHideWhenCaptionsAreOff) {
 }
 
 TEST_F(LineUp, ShowingPlaysTheAssembledSoundtrack) {
-  run([&](Driver&) {
+  run([&](Driver& d) {
     SeatLineUp();
-    ASSERT_NE(createForm(&Camera4), nullptr);
-    ASSERT_TRUE(Camera4->LoadPictures());
-    ASSERT_TRUE(Camera4->AssembleSoundtrack());
-    const std::vector<std::string> soundtrack = game().VoiceStream.clips;
+    std::vector<std::string> soundtrack;
+    OnAppThread(d, [&] {
+      ASSERT_NE(createForm(&Camera4), nullptr);
+      ASSERT_TRUE(Camera4->LoadPictures());
+      ASSERT_TRUE(Camera4->AssembleSoundtrack());
+      soundtrack = game().VoiceStream.clips;
+      Camera4->Show();
+    });
     EXPECT_EQ(soundtrack.front(), "theme.mm3");
-    Camera4->Show();
     EXPECT_EQ(LastSoundPlayed(), soundtrack);
   });
 }
@@ -81,7 +84,7 @@ TEST_F(LineUp, MissingSheetIsReportedAndTheSceneCloses) {
   linkMedia({"cam4c3d.mm1"});
   run([&](Driver& d) {
     SeatLineUp();
-    EXPECT_EQ(OpenPlain(Camera4), nullptr);
+    EXPECT_EQ(OpenPlain(d, Camera4), nullptr);
     d.settle();
     EXPECT_EQ(Camera4, nullptr);
     EXPECT_EQ(ErrorLog(), "Err : File does not exist\n      cam4c3d.mm1\nLocn: 120\n\n");
@@ -117,7 +120,7 @@ TEST_F(LineUp, AppearanceOutsideTheSheetsShowsAnEmptyPodium) {
     SeatLineUp();
     game().Contestants[1].Appearance = 7;
     game().Contestants[2].Appearance = -3;
-    ASSERT_NE(OpenPlain(Camera4), nullptr);
+    ASSERT_NE(OpenPlain(d, Camera4), nullptr);
     EXPECT_FALSE(Camera4->Con1Img->bitmap().empty());
     EXPECT_TRUE(Camera4->Con2Img->bitmap().empty());
     EXPECT_TRUE(Camera4->Con3Img->bitmap().empty());
@@ -133,13 +136,13 @@ TEST_F(LineUp, ShortSheetFileLeavesTheFigureOut) {
   run([&](Driver& d) {
     SeatLineUp();
     game().Contestants[2].Appearance = 3;  // rows 567..756 of a 600-row picture
-    ASSERT_NE(OpenPlain(Camera4), nullptr);
+    ASSERT_NE(OpenPlain(d, Camera4), nullptr);
     EXPECT_TRUE(Camera4->Con3Img->bitmap().empty());
     EXPECT_FALSE(Camera4->Con2Img->bitmap().empty());
     Camera4->Close();
     d.settle();
     game().Contestants[2].Appearance = 2;  // rows 378..567 are there
-    ASSERT_NE(OpenPlain(Camera4), nullptr);
+    ASSERT_NE(OpenPlain(d, Camera4), nullptr);
     EXPECT_FALSE(Camera4->Con3Img->bitmap().empty());
   });
 }

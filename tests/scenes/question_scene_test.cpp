@@ -32,7 +32,7 @@ TEST_F(QuestionScene, HumanAnswersByLetterWithThePressedLook) {
     ForEachQuestionScene([&](auto*& slot, const CategoryColours& colours, const std::string& name) {
       SCOPED_TRACE(name);
       const int slotIndex = round++;
-      ASSERT_NE(Open(slot, 0), nullptr);
+      ASSERT_NE(Open(d, slot, 0), nullptr);
       EXPECT_EQ(d.app().screenCursor(), Cursor::Default);
       EXPECT_EQ(slot->hint(), "Click on the correct answer");
       EXPECT_EQ(slot->color(), colours.normal);
@@ -61,7 +61,7 @@ TEST_F(QuestionScene, ClickAnswersAndTheLastKeyReleasedDecides) {
     SeatLineUp();
     ContestantRecord& answerer = game().Contestants[1];
     answerer.IsHuman = 1;
-    ASSERT_NE(Open(Camera3s, 1), nullptr);
+    ASSERT_NE(Open(d, Camera3s, 1), nullptr);
     // Pressing on an answer and letting go elsewhere answers nothing.
     d.mouseDown(Camera3s->AnswerCLbl->left() + 30, Camera3s->AnswerCLbl->top() + 10);
     EXPECT_EQ(FontColour(Camera3s->AnswerCLbl), kSportsColours.highlight);
@@ -73,7 +73,7 @@ TEST_F(QuestionScene, ClickAnswersAndTheLastKeyReleasedDecides) {
     EXPECT_EQ(Camera3s, nullptr);
 
     // Key down A, key up B: A keeps its pressed look and the answer is B.
-    ASSERT_NE(Open(Camera3t, 1), nullptr);
+    ASSERT_NE(Open(d, Camera3t, 1), nullptr);
     d.keyDown('A');
     EXPECT_EQ(FontColour(Camera3t->AnswerALbl), kTvArtsColours.highlight);
     d.keyUp('B');
@@ -92,7 +92,7 @@ TEST_F(QuestionScene, ComputerTurnIgnoresKeysAndClicks) {
     computer.AnswerSlot = 4;  // the computer's decision
     ForEachQuestionScene([&](auto*& slot, const CategoryColours& colours, const std::string& name) {
       SCOPED_TRACE(name);
-      ASSERT_NE(Open(slot, 2), nullptr);
+      ASSERT_NE(Open(d, slot, 2), nullptr);
       EXPECT_EQ(d.app().screenCursor(), Cursor::None);
       EXPECT_EQ(slot->hint(), "");
       EXPECT_TRUE(slot->TimeLbl->visible()) << "the audience sees the clock";
@@ -123,7 +123,7 @@ TEST_F(QuestionScene, LongQuestionIsCutAtTheLabel) {
       if (text.size() > longest.size()) longest = text;
     std::string overlong = longest + " " + longest + " " + longest;
     game().QuestionTexts[game().QuestionTextRef] = overlong;
-    ASSERT_NE(Open(Camera3h, 0), nullptr);
+    ASSERT_NE(Open(d, Camera3h, 0), nullptr);
     EXPECT_EQ(Camera3h->QuestionLbl->caption(), overlong);
     EXPECT_GT(static_cast<int>(Camera3h->QuestionLbl->lines().size()) * 27, 108);
     d.capture("question-history-overlong.png");
@@ -146,7 +146,7 @@ TEST_F(QuestionScene, DamagedPanelIsReported) {
   run([&](Driver& d) {
     SeatLineUp();
     game().Contestants[0].AnswerSlot = 2;
-    EXPECT_EQ(Open(Camera3h, 0), nullptr);
+    EXPECT_EQ(Open(d, Camera3h, 0), nullptr);
     d.settle();
     EXPECT_EQ(Camera3h, nullptr);
     EXPECT_EQ(ErrorLog(), "Err : Error loading file\n      cam3hist.mm1\nLocn: 115\n\n");

@@ -1,6 +1,7 @@
 #include "scene_session.h"
 
 #include "platform/form.h"
+#include "platform/timer.h"
 
 namespace tvz::testing {
 
@@ -18,6 +19,19 @@ void SceneSession::run(const std::function<void(Driver&)>& scenario) {
   h.run(scenario);
   services_->DestroyServices();
   services_.reset();
+}
+
+void SceneSession::OnAppThread(Driver& d, const std::function<void()>& work) {
+  // A timer due in a millisecond: the clock moves that much and the loop runs it.
+  bool done = false;
+  Timer once(1, [&](Timer& timer) {
+    timer.setEnabled(false);
+    work();
+    done = true;
+  });
+  d.clock().advance(1);
+  d.settle();
+  ASSERT_TRUE(done);
 }
 
 void SceneSession::SeatLineUp() {

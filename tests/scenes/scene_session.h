@@ -28,20 +28,29 @@ class SceneSession : public GameSession {
   // computers. A question with its four answers is current.
   void SeatLineUp();
 
+  // Runs the work on the application's thread, as the show's frame tick runs
+  // its steps (sound and the window belong to that thread). The clock moves
+  // one millisecond.
+  static void OnAppThread(Driver& d, const std::function<void()>& work);
+
   // Creates the scene into its registry variable, sets its contestant, loads
-  // its pictures and shows it; null (scene closed) when the load failed.
+  // its pictures and shows it, as the show does on a tick; null (scene
+  // closed) when the load failed.
   template <class Scene>
-  Scene* Open(Scene*& slot, std::int32_t contestant) {
-    if (!createForm(&slot)) return nullptr;
-    slot->Contestant = contestant;
-    if (!slot->LoadPictures()) return nullptr;
-    slot->Show();
+  static Scene* Open(Driver& d, Scene*& slot, std::int32_t contestant) {
+    OnAppThread(d, [&] {
+      if (!createForm(&slot)) return;
+      slot->Contestant = contestant;
+      if (slot->LoadPictures()) slot->Show();
+    });
     return slot;
   }
+  // The same for the scenes that serve no particular contestant.
   template <class Scene>
-  Scene* OpenPlain(Scene*& slot) {
-    if (!createForm(&slot) || !slot->LoadPictures()) return nullptr;
-    slot->Show();
+  static Scene* OpenPlain(Driver& d, Scene*& slot) {
+    OnAppThread(d, [&] {
+      if (createForm(&slot) && slot->LoadPictures()) slot->Show();
+    });
     return slot;
   }
 

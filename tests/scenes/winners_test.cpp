@@ -48,7 +48,7 @@ TEST_F(Winners, FiguresStandInFinishingOrderBesideTheHost) {
     SeatLineUp();
     Rank(2, 0, 1);  // appearances 4, 0, 3
     ASSERT_TRUE(AssembleClosingSoundtrack(game()));
-    ASSERT_NE(OpenPlain(Camera4x), nullptr);
+    ASSERT_NE(OpenPlain(d, Camera4x), nullptr);
     EXPECT_EQ(d.app().screenCursor(), Cursor::None);
     const char* sheets[] = {"cam4xwin.mm1", "cam4x2nd.mm1", "cam4x3rd.mm1"};
     const Picture* places[] = {Camera4x->WinnerImg, Camera4x->SecondImg, Camera4x->ThirdImg};
@@ -84,7 +84,7 @@ TEST_F(Winners, WithoutARankingOnlyTheStageAndTheCreditsShow) {
   run([&](Driver& d) {
     SeatLineUp();
     Rank(-1, -1, -1);
-    ASSERT_NE(OpenPlain(Camera4x), nullptr);
+    ASSERT_NE(OpenPlain(d, Camera4x), nullptr);
     EXPECT_FALSE(Camera4x->HostImg->visible());
     EXPECT_TRUE(Camera4x->WinnerImg->bitmap().empty());
     EXPECT_TRUE(Camera4x->ThirdImg->bitmap().empty());
@@ -97,7 +97,7 @@ TEST_F(Winners, CreditsAfterFifteenSecondsAndTheEndAfterFortySixMore) {
   run([&](Driver& d) {
     SeatLineUp();
     Rank(0, 1, 2);
-    ASSERT_NE(OpenPlain(Camera4x), nullptr);
+    ASSERT_NE(OpenPlain(d, Camera4x), nullptr);
     std::uint32_t elapsed = 0;
     EXPECT_EQ(FramesUntilOver(d, elapsed, 454), -1);  // 14 982 ms
     EXPECT_FALSE(Camera4x->CreditsStarted);
@@ -116,7 +116,7 @@ TEST_F(Winners, KeyReleasedBeforeTheCreditsEndsTheShowOnceTheyRoll) {
   run([&](Driver& d) {
     SeatLineUp();
     Rank(1, 2, 0);
-    ASSERT_NE(OpenPlain(Camera4x), nullptr);
+    ASSERT_NE(OpenPlain(d, Camera4x), nullptr);
     std::uint32_t elapsed = 0;
     d.click(400, 300);
     d.press('Q');  // remembered
@@ -133,14 +133,13 @@ TEST_F(Winners, ClosingShowsThePointerAndStopsTheMusic) {
     Rank(0, 1, 2);
     game().SoundOn = 1;
     ASSERT_TRUE(AssembleClosingSoundtrack(game()));
-    ASSERT_NE(OpenPlain(Camera4x), nullptr);
-    ASSERT_TRUE(game().PlayStream(game().VoiceStream));
+    ASSERT_NE(OpenPlain(d, Camera4x), nullptr);
+    OnAppThread(d, [&] { ASSERT_TRUE(game().PlayStream(game().VoiceStream)); });
     EXPECT_TRUE(SoundOutput::instance().playing());
     d.click(400, 300);
     d.settle();
     ASSERT_NE(Camera4x, nullptr) << "clicks do nothing";
-    Camera4x->Close();
-    d.settle();
+    OnAppThread(d, [&] { Camera4x->Close(); });
     EXPECT_EQ(Camera4x, nullptr);
     EXPECT_FALSE(SoundOutput::instance().playing());
     EXPECT_EQ(d.app().screenCursor(), Cursor::Default);
@@ -152,7 +151,7 @@ TEST_F(Winners, DamagedCreditsClipIsReported) {
   writeFile("creds.mm4", "RIFF\x10\0\0\0AVI not really");
   run([&](Driver& d) {
     SeatLineUp();
-    EXPECT_EQ(OpenPlain(Camera4x), nullptr);
+    EXPECT_EQ(OpenPlain(d, Camera4x), nullptr);
     d.settle();
     EXPECT_EQ(Camera4x, nullptr);
     EXPECT_EQ(ErrorLog(), "Err : Error loading file\n      creds.mm4\nLocn: 1910\n\n");
@@ -165,7 +164,7 @@ TEST_F(Breaks, EachBreakShowsItsStillAndTakesNoInput) {
   run([&](Driver& d) {
     auto check = [&](auto*& slot, const char* picture, const char* voiceOver, const char* png) {
       SCOPED_TRACE(picture);
-      ASSERT_NE(OpenPlain(slot), nullptr);
+      ASSERT_NE(OpenPlain(d, slot), nullptr);
       EXPECT_EQ(std::string(slot->VoiceOver()), voiceOver);
       Bitmap expected;
       ASSERT_TRUE(game().LoadPicture(picture, expected));
@@ -191,7 +190,7 @@ TEST_F(Breaks, EachBreakShowsItsStillAndTakesNoInput) {
 TEST_F(Breaks, MissingStillIsReported) {
   linkMedia({"cam5step.mm1"});
   run([&](Driver& d) {
-    EXPECT_EQ(OpenPlain(Camera5b), nullptr);
+    EXPECT_EQ(OpenPlain(d, Camera5b), nullptr);
     d.settle();
     EXPECT_EQ(Camera5b, nullptr);
     EXPECT_EQ(ErrorLog(), "Err : File does not exist\n      cam5step.mm1\nLocn: 120\n\n");
