@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "platform/avi_frames.h"
 
@@ -358,8 +357,17 @@ std::unique_ptr<AviClip> AviClip::load(const std::string& path, std::string* err
     if (error) *error = "cannot open " + path;
     return nullptr;
   }
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) {
+  // One read of the whole file: the credits clip runs to megabytes, and a
+  // character-by-character copy of it cost a scene change several ms.
+  std::vector<std::uint8_t> bytes;
+  file.seekg(0, std::ios::end);
+  const std::streamoff size = file.tellg();
+  file.seekg(0, std::ios::beg);
+  if (size >= 0 && file) {
+    bytes.resize(static_cast<std::size_t>(size));
+    file.read(reinterpret_cast<char*>(bytes.data()), size);
+  }
+  if (size < 0 || !file) {
     if (error) *error = "cannot read " + path;
     return nullptr;
   }
