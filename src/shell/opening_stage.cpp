@@ -87,6 +87,11 @@ bool CardSteps(GameRecord& record, ContestantCard& card, Next*& next, std::int32
   return true;
 }
 
+// The caption shows the line and the line has been up for its time.
+bool LineDue(const GameRecord& record, const Label& caption, const std::string& line, std::uint32_t ms) {
+  return caption.caption() == line && record.ElapsedMs >= ms;
+}
+
 // A screen just made may have closed itself over its own failure (reported
 // where it happened): then the show cannot go on.
 template <class Screen>
@@ -126,20 +131,16 @@ bool TTvzMain::OpeningStage() {
 bool TTvzMain::LineUpSteps() {
   if (!Camera2a) return createScreen(Camera2a, opening_location::kCards[0]);
   if (!Camera4->visible()) return true;
-  const std::string& caption = Camera4->CCLbl->caption();
-  if (caption.empty()) {
-    if (ElapsedMs < opening_ms::kBeforeThisIs) return true;
+  const Label& caption = *Camera4->CCLbl;
+  if (LineDue(*this, caption, "", opening_ms::kBeforeThisIs)) {
     Camera4->AdvanceCaption();
     ElapsedMs = 0;
     return Camera2a->LoadPictures();
   }
-  if (caption == kThisIsCaption) {
-    if (ElapsedMs < opening_ms::kThisIs) return true;
+  if (LineDue(*this, caption, kThisIsCaption, opening_ms::kThisIs)) {
     Camera4->AdvanceCaption();
     ElapsedMs = 0;
-    return true;
-  }
-  if (caption == kLetsMeetCaption && ElapsedMs >= opening_ms::kLetsMeet) {
+  } else if (LineDue(*this, caption, kLetsMeetCaption, opening_ms::kLetsMeet)) {
     Camera2a->Show();
     Camera4->Close();
     OpeningShown = 1;
@@ -159,20 +160,18 @@ bool TTvzMain::HostSteps() {
     Camera1->CaptionStep();
     return true;
   }
-  const std::string& caption = Camera1->CCLbl->caption();
-  if (caption == kWelcomeCaption) {
-    if (ElapsedMs < opening_ms::kWelcome) return true;
+  const Label& caption = *Camera1->CCLbl;
+  if (LineDue(*this, caption, kWelcomeCaption, opening_ms::kWelcome)) {
     Camera1->CaptionStep();
     ElapsedMs = 0;
     return Camera2->LoadPictures();
   }
-  if (caption == kHostNameCaption) {
-    if (ElapsedMs < opening_ms::kHostName) return true;
+  if (LineDue(*this, caption, kHostNameCaption, opening_ms::kHostName)) {
     Camera1->CaptionStep();
     ElapsedMs = 0;
-    return true;
+  } else if (LineDue(*this, caption, kLetsBeginCaption, opening_ms::kLetsBegin)) {
+    return BeginShow();
   }
-  if (caption == kLetsBeginCaption && ElapsedMs >= opening_ms::kLetsBegin) return BeginShow();
   return true;
 }
 
