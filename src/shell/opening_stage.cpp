@@ -2,13 +2,13 @@
 // "Let's begin.": the line-up with the theme, the three contestant cards and
 // the host's welcome, then the board takes over.
 //
-// Each tick runs one check for the scene on screen: when its caption is the
-// expected line and ElapsedMs has reached that line's time, the caption moves
-// on or the next scene replaces it, and ElapsedMs starts again from 0. The
-// next scene is always made one step ahead and loads its pictures one caption
-// ahead, so switching costs no loading on screen. The times follow the
-// opening soundtrack, which plays on its own from the moment the line-up
-// shows.
+// Each tick runs one check for the scene on screen (none while that scene is
+// made but not shown yet): when its caption is the expected line and
+// ElapsedMs has reached that line's time, the caption moves on or the next
+// scene replaces it, and ElapsedMs starts again from 0. The next scene is
+// always made one step ahead and loads its pictures one caption ahead, so
+// switching costs no loading on screen. The times follow the opening
+// soundtrack, which plays on its own from the moment the line-up shows.
 #include <cstdint>
 #include <string>
 
@@ -60,8 +60,8 @@ constexpr std::int32_t kInGameMenu = 5160;
 // name line comes up, then shown in the card's place.
 template <class Next>
 bool CardSteps(GameRecord& record, ContestantCard& card, Next*& next, std::int32_t location) {
-  if (!next) return createScreen(next, location);
   if (!card.visible()) return true;
+  if (!next) return createScreen(next, location);
   switch (card.ShownLine()) {
     case CardLine::Champion:
       if (record.ElapsedMs < opening_ms::kChampionLine) return true;
@@ -129,8 +129,8 @@ bool TTvzMain::OpeningStage() {
 // The line-up: the theme plays, the host says "This is Trivenza." and "Lets
 // meet tonight's contestants.", and the first card takes over.
 bool TTvzMain::LineUpSteps() {
-  if (!Camera2a) return createScreen(Camera2a, opening_location::kCards[0]);
   if (!Camera4->visible()) return true;
+  if (!Camera2a) return createScreen(Camera2a, opening_location::kCards[0]);
   const Label& caption = *Camera4->CCLbl;
   if (LineDue(*this, caption, "", opening_ms::kBeforeThisIs)) {
     Camera4->AdvanceCaption();
