@@ -133,30 +133,45 @@ def write_mm3_sound(path: str, samples, rate: int = SAMPLE_RATE) -> None:
     write_atomic(path, scramble(wav_bytes(samples, rate), SOUND_KEY))
 
 
-def read_wav_mono16(path: str):
-    """Reads a PCM WAV (any header layout) and returns (rate, float samples -1..1)."""
-    with open(path, "rb") as f:
-        data = f.read()
-    if data[:4] != b"RIFF" or data[8:12] != b"WAVE":
-        raise MediaError(f"{path}: not a RIFF WAVE file")
+def parse_wav(data: bytes, name: str):
+    """A PCM WAV image (any chunk layout) as (rate, float samples -1..1), mono."""
+    if len(data) < 12 or data[:4] != b"RIFF" or data[8:12] != b"WAVE":
+        raise MediaError(f"{name}: not a RIFF WAVE file")
     pos = 12
     fmt = None
     pcm = None
     while pos + 8 <= len(data):
         cid, size = data[pos:pos + 4], struct.unpack("<I", data[pos + 4:pos + 8])[0]
         body = data[pos + 8:pos + 8 + size]
-        if cid == b"fmt ":
+        if cid == b"fmt " and len(body) >= 16:
             fmt = struct.unpack("<HHIIHH", body[:16])
         elif cid == b"data":
             pcm = body
         pos += 8 + size + (size & 1)
-    if fmt is None or pcm is None or fmt[0] != 1 or fmt[5] != 16:
-        raise MediaError(f"{path}: not 16-bit PCM")
+    if fmt is None or pcm is None or fmt[0] != 1 or fmt[5] != 16 or fmt[1] < 1 or fmt[2] == 0:
+        raise MediaError(f"{name}: not 16-bit PCM")
     channels, rate = fmt[1], fmt[2]
     x = np.frombuffer(pcm[: len(pcm) // 2 * 2], dtype="<i2").astype(np.float64) / 32768.0
     if channels > 1:
         x = x[: len(x) // channels * channels].reshape(-1, channels).mean(axis=1)
     return rate, x
+
+
+def read_wav_mono16(path: str):
+    """Reads a PCM WAV file and returns (rate, float samples -1..1)."""
+    with open(path, "rb") as f:
+        return parse_wav(f.read(), path)
+
+
+def read_mm3_sound(path: str):
+    """A sound of the game directory as (rate, float samples -1..1)."""
+    name = os.path.basename(path)
+    try:
+        with open(path, "rb") as f:
+            data = f.read()
+    except OSError as e:
+        raise MediaError(f"{name}: cannot read: {e}") from e
+    return parse_wav(unscramble(data, SOUND_KEY), name)
 
 
 def resample(x, rate_in: int, rate_out: int = SAMPLE_RATE):

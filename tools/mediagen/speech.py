@@ -3,7 +3,6 @@ announcers say, recorded with flite at build time (see speech_voice.py) from
 the words in data/speech/ and the name lists of data/names.txt.
 """
 import os
-import tempfile
 from multiprocessing import Pool
 
 from common import MediaError, write_mm3_sound
@@ -15,30 +14,24 @@ WORKERS = 2
 
 def _record_one(job):
     """Worker: records one clip and writes it; returns (file, error or None)."""
-    clip, voice, out_dir, tmp_dir = job
-    wav = os.path.join(tmp_dir, clip.file + ".wav")
+    clip, voice, out_dir = job
     try:
-        samples = record(voice, clip.spoken, wav)
-        write_mm3_sound(os.path.join(out_dir, clip.file), samples)
+        write_mm3_sound(os.path.join(out_dir, clip.file), record(voice, clip.spoken))
         return clip.file, None
     except MediaError as e:
         return clip.file, str(e)
     except Exception as e:  # a worker must hand every failure back with its file name
         return clip.file, f"{type(e).__name__}: {e}"
-    finally:
-        if os.path.exists(wav):
-            os.remove(wav)
 
 
 def generate(data_dir, out_dir):
     clips = all_clips(data_dir)
     voices = read_voices(os.path.join(data_dir, "speech"))
-    with tempfile.TemporaryDirectory(prefix="tvz-speech-") as tmp_dir:
-        jobs = [(c, voices[c.voice], out_dir, tmp_dir) for c in clips]
-        # The long commercials first, so both workers finish together.
-        jobs.sort(key=lambda j: -len(j[0].spoken))
-        with Pool(WORKERS) as pool:
-            results = pool.map(_record_one, jobs, chunksize=4)
+    jobs = [(c, voices[c.voice], out_dir) for c in clips]
+    # The long commercials first, so both workers finish together.
+    jobs.sort(key=lambda j: -len(j[0].spoken))
+    with Pool(WORKERS) as pool:
+        results = pool.map(_record_one, jobs, chunksize=8)
     failures = [(f, err) for f, err in results if err]
     if failures:
         name, err = failures[0]

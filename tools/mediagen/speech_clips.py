@@ -15,6 +15,9 @@ from names import read_names
 
 CONTESTANT_VOICES = ("f1", "f2", "f3", "m1", "m2", "m3")
 HOST_VOICE = "host"
+# What a clip is: a fixed line, a number or an answer letter (numbers.txt), a
+# piece of a contestant's introduction (names.txt) or a commercial.
+LINE, NUMBER, LETTER, NAME, BREAK = "line", "number", "letter", "name", "break"
 VOWELS = "aeiou"
 
 
@@ -37,6 +40,7 @@ class Clip:
     voice: str     # a name of voices.txt
     words: str     # what is said, as the caption writes it
     spoken: str    # the same words as flite gets them (pronunciation fixes applied)
+    kind: str = LINE   # LINE, NUMBER, LETTER, NAME or BREAK
 
 
 def _data_lines(path):
@@ -63,20 +67,23 @@ def _pairs(path):
 
 
 def read_voices(speech_dir):
+    return read_voices_file(os.path.join(speech_dir, "voices.txt"))
+
+
+def read_voices_file(path):
     voices = {}
-    path = os.path.join(speech_dir, "voices.txt")
     for n, line in _data_lines(path):
         cols = line.split()
         if len(cols) != 9:
-            raise MediaError(f"voices.txt:{n}: expected 9 columns, got {len(cols)}")
+            raise MediaError(f"{os.path.basename(path)}:{n}: expected 9 columns, got {len(cols)}")
         try:
             nums = [float(c) for c in cols[2:]]
         except ValueError as e:
-            raise MediaError(f"voices.txt:{n}: {e}") from e
+            raise MediaError(f"{os.path.basename(path)}:{n}: {e}") from e
         voices[cols[0]] = Voice(cols[0], cols[1], *nums)
     for needed in (HOST_VOICE,) + CONTESTANT_VOICES:
         if needed not in voices:
-            raise MediaError(f"voices.txt: voice {needed} is missing")
+            raise MediaError(f"{os.path.basename(path)}: voice {needed} is missing")
     return voices
 
 
@@ -141,31 +148,32 @@ def all_clips(data_dir):
     speech_dir = os.path.join(data_dir, "speech")
     voices = read_voices(speech_dir)
     fixes = read_pronunciations(speech_dir)
-    numbers = _pairs(os.path.join(speech_dir, "numbers.txt"))
+    numbers = [(key, words, NUMBER if key.isdigit() else LETTER)
+               for key, words in _pairs(os.path.join(speech_dir, "numbers.txt"))]
     raw = []
     for key, words in _pairs(os.path.join(speech_dir, "host.txt")):
-        raw.append(("h" + key, HOST_VOICE, words))
-    raw += [(key, HOST_VOICE, words) for key, words in _name_lines(os.path.join(data_dir, "names.txt"))]
-    raw += [("h" + key, HOST_VOICE, words) for key, words in numbers]
+        raw.append(("h" + key, HOST_VOICE, words, LINE))
+    raw += [(key, HOST_VOICE, words, NAME) for key, words in _name_lines(os.path.join(data_dir, "names.txt"))]
+    raw += [("h" + key, HOST_VOICE, words, kind) for key, words, kind in numbers]
     for clip, voice, text in read_breaks(speech_dir):
-        raw.append((clip, voice, text))
-    phrases = _pairs(os.path.join(speech_dir, "contestant.txt"))
+        raw.append((clip, voice, text, BREAK))
+    phrases = [(key, words, LINE) for key, words in _pairs(os.path.join(speech_dir, "contestant.txt"))]
     for voice in CONTESTANT_VOICES:
-        raw += [(voice + key, voice, words) for key, words in phrases + numbers]
+        raw += [(voice + key, voice, words, kind) for key, words, kind in phrases + numbers]
 
     clips, seen = [], set()
-    for name, voice, words in raw:
+    for name, voice, words, kind in raw:
         if voice not in voices:
             raise MediaError(f"{name}.mm3: unknown voice {voice}")
         if name in seen:
             raise MediaError(f"{name}.mm3: defined twice")
         seen.add(name)
-        clips.append(Clip(name + ".mm3", voice, words, _respell(words, fixes)))
+        clips.append(Clip(name + ".mm3", voice, words, _respell(words, fixes), kind))
     return clips
 
 
 if __name__ == "__main__":
-    # Prints the clip table: file, voice, words (one clip a line, tab-separated).
+    # Prints the clip table: file, voice, kind, words (one clip a line, tab-separated).
     import sys
     for c in all_clips(sys.argv[1] if len(sys.argv) > 1 else "data"):
-        print(f"{c.file}\t{c.voice}\t{c.words}")
+        print(f"{c.file}\t{c.voice}\t{c.kind}\t{c.words}")

@@ -5,14 +5,11 @@ Chain: flite (16 kHz) -> shift and resample to 22 050 Hz with tone shaping in
 one FFT pass -> noise gate -> compression -> trim to a short natural margin -> loudness
 normalisation -> peak limiter at -6 dBFS -> short fades.
 """
-import os
-import subprocess
-
 import numpy as np
 
-from common import SAMPLE_RATE, MediaError, read_wav_mono16
+from common import SAMPLE_RATE, MediaError
+from speech_flite import say
 
-FLITE = "/usr/bin/flite"
 TARGET_RMS_DB = -18.0      # loudness of the spoken part of every clip
 PEAK_CEILING = 10 ** (-6.0 / 20)   # leaves headroom for the game's wrapping mixes
 LEAD_MS, TAIL_MS = 30, 70  # breath before and after the words
@@ -21,20 +18,10 @@ TRIM_BELOW_PEAK_DB = 38   # quieter than this, relative to the loudest 10 ms, is
 GATE_BELOW_PEAK_DB = 50
 
 
-def synthesize(voice, text, wav_path):
-    """Runs flite; returns (rate, float samples)."""
-    cmd = [FLITE, "-voice", voice.flite,
-           "--setf", f"duration_stretch={voice.stretch}",
-           "--setf", f"int_f0_target_mean={voice.f0}",
-           "--setf", f"int_f0_target_stddev={voice.f0sd}",
-           "-t", text, "-o", wav_path]
-    try:
-        done = subprocess.run(cmd, capture_output=True, timeout=60)
-    except (OSError, subprocess.TimeoutExpired) as e:
-        raise MediaError(f"flite failed: {e}") from e
-    if done.returncode != 0 or not os.path.exists(wav_path):
-        raise MediaError(f"flite failed: {done.stderr.decode(errors='replace').strip()}")
-    return read_wav_mono16(wav_path)
+def synthesize(voice, text):
+    """flite's take of the words in the voice's base settings: (rate, float samples)."""
+    rate, samples = say(voice.flite, text, stretch=voice.stretch, f0=voice.f0, f0sd=voice.f0sd)
+    return rate, samples.astype(np.float64) / 32768.0
 
 
 def _tone_curve(freqs, voice):
@@ -164,9 +151,9 @@ def fade(x):
     return x
 
 
-def record(voice, text, wav_path):
+def record(voice, text):
     """The finished clip as 16-bit integer samples at 22 050 Hz."""
-    rate, x = synthesize(voice, text, wav_path)
+    rate, x = synthesize(voice, text)
     x = gate(shift_and_shape(x, rate, voice))
     x = compress(x, voice.squeeze)
     x = fade(normalise(trim(x)))
