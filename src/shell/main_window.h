@@ -58,10 +58,13 @@ class TTvzMain : public Form, public TvzServices {
   bool PlayerMenuStage();
   bool ChampionsStage();
   bool HelpStage();
-  // The opening of the show and the show itself come with the show's screens;
-  // until then these hooks stand in (both return true).
+  // The opening of the show comes with its screens; until then this hook
+  // stands in (it returns true).
   std::function<bool()> OpeningStage = [] { return true; };
-  std::function<bool()> ShowStage = [] { return true; };
+  // The show: the board's step every frame, paused while the in-game menu or
+  // a contestant card is up; the way out after "End Game" or "Quit"; the
+  // winners' stage, the credits and the champions list at the end.
+  bool ShowStage();
   // What "Start >" on contestant setup leads to; by default nothing yet.
   std::function<bool()> StartShow = [] { return true; };
 
@@ -76,6 +79,19 @@ class TTvzMain : public Form, public TvzServices {
  private:
   bool OpenGameOptions(std::int32_t location);
   void ShowTopMenu();
+
+  // --- The show (show_stage.cpp) ---
+  // Plugs the show into the board's menu button, the in-game menu's results
+  // and the saved games.
+  void ConnectShow();
+  // The board has closed itself: back to the top menu, out of the program,
+  // or (neither asked for) a failed step.
+  bool LeaveShow();
+  // After the board: the winners' stage, the credits, the champions list.
+  bool WinnersStage();
+  // A saved game loaded: the show under way goes and a new board takes up
+  // the loaded one at its saved step.
+  bool ContinueLoadedShow(const BoardValues& values);
   bool BackdropLoaded = false;
 };
 
