@@ -1,0 +1,247 @@
+#include "harness/whole_show.h"
+
+#include <algorithm>
+
+#include "core/screens.h"
+#include "menus/game_menu.h"
+#include "menus/in_game_menu.h"
+#include "menus/player_menu.h"
+#include "platform/random.h"
+#include "platform/timer.h"
+#include "scenes/camera3h.h"
+#include "scenes/camera3hc.h"
+#include "scenes/camera3m.h"
+#include "scenes/camera3mc.h"
+#include "scenes/camera3s.h"
+#include "scenes/camera3sc.h"
+#include "scenes/camera3t.h"
+#include "scenes/camera3tc.h"
+#include "scenes/camera3w.h"
+#include "scenes/camera4x.h"
+#include "scenes/contestant_card.h"
+#include "show/board.h"
+#include "store/champions.h"
+
+namespace tvz::testing {
+
+namespace {
+
+bool Visible(const Form* form) { return form && form->visible(); }
+
+bool ServesHuman(const TimedScene* scene) {
+  return Visible(scene) && scene->Contestant >= 0 && scene->Contestant < kContestantCount &&
+         TvzMain->Contestants[scene->Contestant].IsHuman;
+}
+
+const QuestionScene* OpenQuestionScene() {
+  for (const QuestionScene* scene : {static_cast<QuestionScene*>(Camera3h), static_cast<QuestionScene*>(Camera3m),
+                                     static_cast<QuestionScene*>(Camera3s), static_cast<QuestionScene*>(Camera3t)})
+    if (ServesHuman(scene)) return scene;
+  return nullptr;
+}
+
+const ChallengeValueScene* OpenValueScene() {
+  for (const ChallengeValueScene* scene :
+       {static_cast<ChallengeValueScene*>(Camera3hc), static_cast<ChallengeValueScene*>(Camera3mc),
+        static_cast<ChallengeValueScene*>(Camera3sc), static_cast<ChallengeValueScene*>(Camera3tc)})
+    if (Visible(scene)) return scene;
+  return nullptr;
+}
+
+int CardUp() {
+  for (int c = 0; c < kContestantCount; ++c)
+    if (ContestantCardOf(c)) return c;
+  return -1;
+}
+
+// The digit key of a cell: 1..9 for cells 0..8, 0 for cell 9.
+int CellKey(int cell) { return cell == 9 ? '0' : '1' + cell; }
+
+}  // namespace
+
+void WholeShow::SetUp() {
+  GameSession::SetUp();
+  linkMedia(missingMedia_);
+  pickCategory = [this](int) { return "HMST"[categoriesPicked_++ % 4]; };
+  pickValue = [](int defender) {
+    for (int cell = kCellCount - 1; cell >= 0; --cell)
+      if (!Seat(defender).CellUsed[cell]) return cell;
+    return -1;
+  };
+  pickAnswer = [this](int) { return questionsAsked_++ % 3 != 2 ? RightSlot() : WrongSlot(); };
+}
+
+ContestantRecord& WholeShow::Seat(int c) { return TvzMain->Contestants[c]; }
+
+void WholeShow::onAppThread(Driver& d, const std::function<void()>& work) {
+  Timer once(1, [&](Timer& timer) {
+    timer.setEnabled(false);
+    work();
+  });
+  d.clock().advance(1);
+  d.settle();
+}
+
+bool WholeShow::ChampionsUp() { return Visible(Champions); }
+
+bool WholeShow::BoardUp() { return Visible(Camera2); }
+
+int WholeShow::RightSlot() {
+  for (int slot = 1; slot <= 4; ++slot)
+    if (TvzMain->AnswerIds[slot - 1] == TvzMain->CorrectAnswerId) return slot;
+  return 0;
+}
+
+int WholeShow::WrongSlot() { return RightSlot() % 4 + 1; }
+
+bool WholeShow::setOptions(Driver& d, const ShowOptions& options) {
+  for (int i = 0; i < 3 && TvzMain->RoundCount != options.rounds; ++i) d.press('R');
+  for (int i = 0; i < 4 && TvzMain->TimeLimit != options.seconds; ++i) d.press('T');
+  const std::pair<std::uint8_t, bool> rules[] = {{TvzMain->ChallengerMayAnswer, options.challengerMayAnswer},
+                                                 {TvzMain->DeductIncorrect, options.deductIncorrect},
+                                                 {TvzMain->MultiplyByRound, options.multiplyByRound},
+                                                 {TvzMain->HarderEachRound, options.harderEachRound}};
+  const int keys[] = {'C', 'D', 'M', 'H'};
+  for (int i = 0; i < 4; ++i)
+    if ((rules[i].first != 0) != rules[i].second) d.press(keys[i]);
+  return TvzMain->RoundCount == options.rounds && TvzMain->TimeLimit == options.seconds &&
+         TvzMain->ChallengerMayAnswer == options.challengerMayAnswer &&
+         TvzMain->DeductIncorrect == options.deductIncorrect &&
+         TvzMain->MultiplyByRound == options.multiplyByRound &&
+         TvzMain->HarderEachRound == options.harderEachRound;
+}
+
+bool WholeShow::startShow(Driver& d, const ShowOptions& options) {
+  if (!reachTopMenu(d)) return false;
+  d.press(options.people > 1 ? 'M' : 'N');
+  if (!d.until([] { return Visible(GameMenu); }, 10) || !setOptions(d, options)) return false;
+  d.press('N');
+  if (!d.until([] { return Visible(PlayerMenu); }, 10)) return false;
+  handOver();
+  for (int person = 0; person < options.people; ++person) {
+    const bool last = person + 1 == options.people;
+    const int button = last ? 'S' : 'N';  // "Start >" or "Next Human"
+    const std::string name = person < static_cast<int>(options.names.size()) ? options.names[person] : "";
+    if (name.empty())
+      d.press(button);
+    else
+      typeName(d, name, button);
+  }
+  return d.until(BoardUp, 10);
+}
+
+void WholeShow::typeName(Driver& d, const std::string& name, int buttonKey) {
+  clickOn(d, PlayerMenu->NameMemo);
+  d.press(vk::Home);
+  for (int i = 0; i < 30; ++i) d.press(vk::Delete);
+  d.type(name);
+  ShiftState alt;
+  alt.alt = true;
+  d.keyDown(buttonKey, alt);
+  d.keyUp(buttonKey, alt);
+}
+
+// What the host's "Let's begin." at the end of the opening hands over to the
+// show: round 1, a contestant drawn to defend, the board shown.
+void WholeShow::handOver() {
+  TvzMain->StartShow = [] {
+    TTvzMain& main = *TvzMain;
+    PlayerMenu->CompleteLineUp();
+    PlayerMenu->Close();
+    main.MenuPhase = 0;
+    if (!createForm(&InGameMenu) || !createForm(&Camera2) || !Camera2->LoadPictures()) return false;
+    main.ElapsedMs = 0;
+    main.OpeningPhase = 0;
+    main.BreakScene = 0;
+    main.Round = 1;
+    Camera2->Challenger = Camera2->Defender = -1;
+    Camera2->ShowStep = 0;
+    main.Contestants[Random(3)].Role = 1;
+    Camera2->Show();
+    return true;
+  };
+}
+
+bool WholeShow::playUntil(Driver& d, const std::function<bool()>& done, int maxFrames) {
+  for (int frame = 0; frame < maxFrames; ++frame) {
+    if (done()) return true;
+    if (d.app().terminated()) break;
+    if (!actForPeople(d)) jumpToNextStep(d);
+  }
+  return done();
+}
+
+// A person acts when a scene waits for one: the turn card first (any key
+// sends it away), then the choice by its key, or nothing until the clock
+// has run out.
+bool WholeShow::actForPeople(Driver& d) {
+  if (const int card = CardUp(); card >= 0) {
+    cardFor_ = card;
+    d.press(vk::Space);
+    return true;
+  }
+  const std::int32_t round = TvzMain->Round;
+  auto choose = [&](PlayerTurn::Kind kind, int contestant, int choice, int key) {
+    turns_.push_back({kind, contestant, cardFor_, choice, round});
+    cardFor_ = -1;
+    if (key != 0) {
+      d.press(key);
+      return;
+    }
+    // The clock runs out in one go.
+    frame(d, 1000u * static_cast<std::uint32_t>(TvzMain->TimeLimit));
+  };
+  if (ServesHuman(Camera3w)) {
+    const int key = pickCategory(Camera3w->Contestant);
+    choose(PlayerTurn::Category, Camera3w->Contestant, key, key);
+    return true;
+  }
+  if (const ChallengeValueScene* scene = OpenValueScene()) {
+    const int cell = pickValue(scene->Contestant);
+    choose(PlayerTurn::Value, Camera2 ? Camera2->Challenger : -1, cell, cell >= 0 ? CellKey(cell) : 0);
+    return true;
+  }
+  if (const QuestionScene* scene = OpenQuestionScene()) {
+    const int slot = pickAnswer(scene->Contestant);
+    choose(PlayerTurn::Answer, scene->Contestant, slot, slot > 0 ? 'A' + slot - 1 : 0);
+    return true;
+  }
+  return false;
+}
+
+void WholeShow::jumpToNextStep(Driver& d) {
+  std::uint32_t wait = kFrameMs;
+  const std::uint32_t elapsed = TvzMain->ElapsedMs;
+  auto dueAt = [&](std::uint32_t due) {
+    if (due > elapsed) wait = std::max(wait, due - elapsed);
+  };
+  if (Visible(InGameMenu)) {
+    // Paused: frame by frame.
+  } else if (Visible(Camera2)) {
+    dueAt(Camera2->StepDelay);
+  } else if (Visible(Camera4x)) {
+    dueAt(Camera4x->CreditsStarted ? kCreditsLengthMs : kCreditsDelayMs);
+  }
+  frame(d, wait);
+}
+
+void WholeShow::frame(Driver& d, std::uint32_t ms) {
+  const std::int32_t before = Camera2 ? Camera2->ShowStep : -1;
+  const std::uint32_t delayBefore = Camera2 ? Camera2->StepDelay : 0;
+  std::array<std::int32_t, kContestantCount> scores{};
+  for (int c = 0; c < kContestantCount; ++c) scores[c] = Seat(c).Score;
+  d.clock().advance(ms);
+  d.settle();
+  if (before < 0 || d.app().terminated()) return;
+  StepRun run{before, -1, 0, TvzMain->Round, scores};
+  if (Camera2) {
+    // Every step moves ShowStep on (the credits close the board instead).
+    if (Camera2->ShowStep == before && Camera2->StepDelay == delayBefore) return;
+    run.next = Camera2->ShowStep;
+    run.delay = Camera2->StepDelay;
+  }
+  steps_.push_back(run);
+  if (onStep) onStep(run);
+}
+
+}  // namespace tvz::testing
