@@ -49,7 +49,7 @@ TEST(Turns, TheContestantInControlIsTheHighestWithTheDefendersRole) {
 
 TEST(Turns, BreaksAndTheEndOfARoundFollowTheCellsLeft) {
   auto record = ShowInProgress();
-  ContestantRecord* seats = record->Contestants;
+  auto& seats = record->Contestants;
   EXPECT_FALSE(OneCellLeft(seats[0]));
   UseCells(seats[0], 9);
   EXPECT_TRUE(OneCellLeft(seats[0]));
