@@ -6,7 +6,18 @@
 #include <sstream>
 
 #include "core/contestant_names.h"
+#include "scenes/camera3h.h"
+#include "scenes/camera3hc.h"
+#include "scenes/camera3m.h"
+#include "scenes/camera3mc.h"
+#include "scenes/camera3s.h"
+#include "scenes/camera3sc.h"
+#include "scenes/camera3t.h"
+#include "scenes/camera3tc.h"
 #include "scenes/camera3w.h"
+#include "scenes/camera5a.h"
+#include "scenes/camera5b.h"
+#include "scenes/camera5c.h"
 #include "scenes/camera4x.h"
 #include "scenes/contestant_card.h"
 #include "scenes/host_scene.h"
@@ -201,6 +212,71 @@ TEST_F(Shows, ThreePeopleEachChooseBehindTheirTurnCard) {
     const std::string entry = EntryOf(2) + "+";
     EXPECT_EQ(entry.find("Ottoline"), 6u) << entry;
     EXPECT_EQ(std::count(stored.begin(), stored.end(), entry), 1);
+  });
+}
+
+// The screens of a show as a player sees them, each on top when its moment
+// comes; their pictures are left in test-output.
+TEST_F(Shows, EachScreenOfTheShowComesOnTopInItsTurn) {
+  struct Moment {
+    std::string picture;
+    std::function<bool()> comes;
+    std::function<Form*()> onTop;
+    bool seen = false;
+  };
+  auto upFor = [](const TimedScene* scene, bool human) {
+    return scene && scene->visible() && Seat(scene->Contestant).IsHuman == human;
+  };
+  auto question = []() -> TimedScene* {
+    return Camera3h ? static_cast<TimedScene*>(Camera3h) : Camera3m ? static_cast<TimedScene*>(Camera3m)
+         : Camera3s ? static_cast<TimedScene*>(Camera3s) : Camera3t;
+  };
+  auto value = []() -> Form* {
+    return Camera3hc ? static_cast<Form*>(Camera3hc) : Camera3mc ? static_cast<Form*>(Camera3mc)
+         : Camera3sc ? static_cast<Form*>(Camera3sc) : Camera3tc;
+  };
+  auto commercial = []() -> Form* {
+    return Camera5a ? static_cast<Form*>(Camera5a) : Camera5b ? static_cast<Form*>(Camera5b) : Camera5c;
+  };
+  auto board = [] { return static_cast<Form*>(Camera2); };
+  auto host = [] { return static_cast<Form*>(Camera1); };
+  auto step = [](std::int32_t s) { return [s] { return Camera2 && Camera2->ShowStep == s; }; };
+  std::vector<Moment> moments = {
+      {"show-board-defender.png", step(kDrawCategory), board},
+      {"show-board-challenge.png", step(kOfferToDefender), board},
+      {"show-category.png", [&] { return upFor(Camera3w, true); }, [] { return Camera3w; }},
+      {"show-value.png", [&] { return value() && value()->visible(); }, value},
+      {"show-question-person.png", [&] { return upFor(question(), true); }, question},
+      {"show-question-computer.png", [&] { return upFor(question(), false); }, question},
+      {"show-host-right-back.png", step(kShowBreak), host},
+      {"show-break.png", step(kWelcomeBack), commercial},
+      {"show-host-welcome-back.png", [] { return Camera1 && Camera2->ShowStep == kAnnounceDefender; }, host},
+      {"show-board-champion.png", step(kThankAudience), board},
+      {"show-host-thank-you.png", step(kSayGoodbye), host},
+      {"show-winners.png", [] { return Camera4x && Camera4x->visible(); }, [] { return Camera4x; }},
+  };
+  auto topForm = [](Driver& d) -> Form* {
+    const std::vector<Form*> forms = d.app().formsInZOrder();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it)
+      if ((*it)->visible()) return *it;
+    return nullptr;
+  };
+  play([&](Driver& d) {
+    ASSERT_TRUE(startShow(d, {.seconds = 20, .names = {"Zanzibar"}}));
+    ASSERT_TRUE(playUntil(d, [&] {
+      for (Moment& m : moments) {
+        if (m.seen || !m.comes()) continue;
+        m.seen = true;
+        EXPECT_EQ(topForm(d), m.onTop()) << m.picture;
+        d.capture(m.picture);
+      }
+      return Camera4x && Camera4x->CreditsStarted;
+    }));
+    for (const Moment& m : moments) EXPECT_TRUE(m.seen) << m.picture;
+    d.advance(20000);
+    d.capture("show-credits.png");
+    ASSERT_TRUE(playToChampions(d));
+    d.capture("show-champions.png");
   });
 }
 
