@@ -1,4 +1,4 @@
-#include "harness/whole_show.h"
+#include "harness/show_player.h"
 
 #include <algorithm>
 
@@ -6,6 +6,8 @@
 #include "menus/game_menu.h"
 #include "menus/in_game_menu.h"
 #include "menus/player_menu.h"
+#include "shell/main_window.h"
+#include "shell/top_menu.h"
 #include "platform/random.h"
 #include "platform/timer.h"
 #include "scenes/camera3h.h"
@@ -59,9 +61,7 @@ int CellKey(int cell) { return cell == 9 ? '0' : '1' + cell; }
 
 }  // namespace
 
-void WholeShow::SetUp() {
-  GameSession::SetUp();
-  linkMedia(missingMedia_);
+ShowPlayer::ShowPlayer() {
   pickCategory = [this](int) { return "HMST"[categoriesPicked_++ % 4]; };
   pickValue = [](int defender) {
     for (int cell = kCellCount - 1; cell >= 0; --cell)
@@ -71,9 +71,9 @@ void WholeShow::SetUp() {
   pickAnswer = [this](int) { return questionsAsked_++ % 3 != 2 ? RightSlot() : WrongSlot(); };
 }
 
-ContestantRecord& WholeShow::Seat(int c) { return TvzMain->Contestants[c]; }
+ContestantRecord& ShowPlayer::Seat(int c) { return TvzMain->Contestants[c]; }
 
-void WholeShow::onAppThread(Driver& d, const std::function<void()>& work) {
+void ShowPlayer::onAppThread(Driver& d, const std::function<void()>& work) {
   Timer once(1, [&](Timer& timer) {
     timer.setEnabled(false);
     work();
@@ -82,19 +82,19 @@ void WholeShow::onAppThread(Driver& d, const std::function<void()>& work) {
   d.settle();
 }
 
-bool WholeShow::ChampionsUp() { return Visible(Champions); }
+bool ShowPlayer::ChampionsUp() { return Visible(Champions); }
 
-bool WholeShow::BoardUp() { return Visible(Camera2); }
+bool ShowPlayer::BoardUp() { return Visible(Camera2); }
 
-int WholeShow::RightSlot() {
+int ShowPlayer::RightSlot() {
   for (int slot = 1; slot <= 4; ++slot)
     if (TvzMain->AnswerIds[slot - 1] == TvzMain->CorrectAnswerId) return slot;
   return 0;
 }
 
-int WholeShow::WrongSlot() { return RightSlot() % 4 + 1; }
+int ShowPlayer::WrongSlot() { return RightSlot() % 4 + 1; }
 
-bool WholeShow::setOptions(Driver& d, const ShowOptions& options) {
+bool ShowPlayer::setOptions(Driver& d, const ShowOptions& options) {
   for (int i = 0; i < 3 && TvzMain->RoundCount != options.rounds; ++i) d.press('R');
   for (int i = 0; i < 4 && TvzMain->TimeLimit != options.seconds; ++i) d.press('T');
   const std::pair<std::uint8_t, bool> rules[] = {{TvzMain->ChallengerMayAnswer, options.challengerMayAnswer},
@@ -111,8 +111,18 @@ bool WholeShow::setOptions(Driver& d, const ShowOptions& options) {
          TvzMain->HarderEachRound == options.harderEachRound;
 }
 
-bool WholeShow::startShow(Driver& d, const ShowOptions& options) {
-  if (!reachTopMenu(d)) return false;
+bool ShowPlayer::reachTheTopMenu(Driver& d) {
+  // Keys shorten both splashes to five seconds each.
+  auto menuUp = [] { return TvzMain && TvzMain->MenuPhase && Visible(TopMenu); };
+  for (int i = 0; i < 1000 && !menuUp(); i += 30) {
+    d.press('X');
+    d.ticks(30);
+  }
+  return d.until(menuUp, 1200);
+}
+
+bool ShowPlayer::startShow(Driver& d, const ShowOptions& options) {
+  if (!reachTheTopMenu(d)) return false;
   d.press(options.people > 1 ? 'M' : 'N');
   if (!d.until([] { return Visible(GameMenu); }, 10) || !setOptions(d, options)) return false;
   d.press('N');
@@ -130,8 +140,9 @@ bool WholeShow::startShow(Driver& d, const ShowOptions& options) {
   return d.until(BoardUp, 10);
 }
 
-void WholeShow::typeName(Driver& d, const std::string& name, int buttonKey) {
-  clickOn(d, PlayerMenu->NameMemo);
+void ShowPlayer::typeName(Driver& d, const std::string& name, int buttonKey) {
+  const Rect box = PlayerMenu->NameMemo->boundsRect();
+  d.click(PlayerMenu->left() + box.left + box.width() / 2, PlayerMenu->top() + box.top + box.height() / 2);
   d.press(vk::Home);
   for (int i = 0; i < 30; ++i) d.press(vk::Delete);
   d.type(name);
@@ -143,7 +154,7 @@ void WholeShow::typeName(Driver& d, const std::string& name, int buttonKey) {
 
 // What the host's "Let's begin." at the end of the opening hands over to the
 // show: round 1, a contestant drawn to defend, the board shown.
-void WholeShow::handOver() {
+void ShowPlayer::handOver() {
   TvzMain->StartShow = [] {
     TTvzMain& main = *TvzMain;
     PlayerMenu->CompleteLineUp();
@@ -162,7 +173,7 @@ void WholeShow::handOver() {
   };
 }
 
-bool WholeShow::playUntil(Driver& d, const std::function<bool()>& done, int maxFrames) {
+bool ShowPlayer::playUntil(Driver& d, const std::function<bool()>& done, int maxFrames) {
   for (int frame = 0; frame < maxFrames; ++frame) {
     if (done()) return true;
     if (d.app().terminated()) break;
@@ -174,7 +185,7 @@ bool WholeShow::playUntil(Driver& d, const std::function<bool()>& done, int maxF
 // A person acts when a scene waits for one: the turn card first (any key
 // sends it away), then the choice by its key, or nothing until the clock
 // has run out.
-bool WholeShow::actForPeople(Driver& d) {
+bool ShowPlayer::actForPeople(Driver& d) {
   if (const int card = CardUp(); card >= 0) {
     cardFor_ = card;
     d.press(vk::Space);
@@ -209,13 +220,13 @@ bool WholeShow::actForPeople(Driver& d) {
   return false;
 }
 
-void WholeShow::jumpToNextStep(Driver& d) {
+void ShowPlayer::jumpToNextStep(Driver& d) {
   std::uint32_t wait = kFrameMs;
   const std::uint32_t elapsed = TvzMain->ElapsedMs;
   auto dueAt = [&](std::uint32_t due) {
     if (due > elapsed) wait = std::max(wait, due - elapsed);
   };
-  if (Visible(InGameMenu)) {
+  if (everyFrame || Visible(InGameMenu)) {
     // Paused: frame by frame.
   } else if (Visible(Camera2)) {
     dueAt(Camera2->StepDelay);
@@ -225,13 +236,14 @@ void WholeShow::jumpToNextStep(Driver& d) {
   frame(d, wait);
 }
 
-void WholeShow::frame(Driver& d, std::uint32_t ms) {
+void ShowPlayer::frame(Driver& d, std::uint32_t ms) {
   const std::int32_t before = Camera2 ? Camera2->ShowStep : -1;
   const std::uint32_t delayBefore = Camera2 ? Camera2->StepDelay : 0;
   std::array<std::int32_t, kContestantCount> scores{};
   for (int c = 0; c < kContestantCount; ++c) scores[c] = Seat(c).Score;
   d.clock().advance(ms);
   d.settle();
+  ++frames_;
   if (before < 0 || d.app().terminated()) return;
   StepRun run{before, -1, 0, TvzMain->Round, scores};
   if (Camera2) {
