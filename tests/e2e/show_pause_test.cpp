@@ -9,6 +9,10 @@
 #include "menus/in_game_menu.h"
 #include "platform/sound_output.h"
 #include "scenes/camera3h.h"
+#include "scenes/camera3hc.h"
+#include "scenes/camera3mc.h"
+#include "scenes/camera3sc.h"
+#include "scenes/camera3tc.h"
 #include "scenes/camera3m.h"
 #include "scenes/camera3s.h"
 #include "scenes/camera3t.h"
@@ -93,6 +97,34 @@ TEST_F(Interruptions, TheMenuPausesTheShowAndTheStepWaitsItsWholeDelayAgain) {
       ++frames;
     }
     EXPECT_EQ(frames, (4500 + kFrameMs - 1) / kFrameMs) << "4500 ms after the menu closed, not 500";
+  });
+}
+
+// Without a clock a person may take all the time they like: the scene waits
+// for them and the show with it, its delay long past.
+TEST_F(Interruptions, ScenesForAPersonHoldTheShowUntilTheyChoose) {
+  auto valueUp = [] {
+    for (Form* scene : {static_cast<Form*>(Camera3hc), static_cast<Form*>(Camera3mc),
+                        static_cast<Form*>(Camera3sc), static_cast<Form*>(Camera3tc)})
+      if (scene && scene->visible()) return true;
+    return false;
+  };
+  auto personsQuestionUp = [] { return QuestionUp() && !ComputerQuestionUp(); };
+  auto categoryUp = [] { return Camera3w && Camera3w->visible(); };
+  play([&](Driver& d) {
+    ASSERT_TRUE(startShow(d, {}));
+    for (const auto& [name, sceneUp] : std::vector<std::pair<std::string, std::function<bool()>>>{
+             {"value", valueUp}, {"question", personsQuestionUp}, {"category", categoryUp}}) {
+      SCOPED_TRACE(name);
+      ASSERT_TRUE(playUntil(d, sceneUp));
+      const std::int32_t step = Camera2->ShowStep;
+      const std::size_t said = TvzMain->ShownCaptions.size();
+      d.ticks(600);  // twenty seconds
+      EXPECT_TRUE(sceneUp());
+      EXPECT_EQ(Camera2->ShowStep, step);
+      EXPECT_EQ(TvzMain->ShownCaptions.size(), said) << "nothing said meanwhile";
+      EXPECT_GT(TvzMain->ElapsedMs, Camera2->StepDelay) << "only the person holds it up";
+    }
   });
 }
 
