@@ -4,7 +4,6 @@
 // after a round the boards are set up for the next one.
 #include "core/services.h"
 #include "platform/random.h"
-#include "scenes/host_scene.h"
 #include "show/board.h"
 #include "show/rules_turns.h"
 #include "show/show_flow.h"
@@ -20,11 +19,7 @@ constexpr HostLine kCommercials[] = {HostLine::BreakA, HostLine::BreakB, HostLin
 }  // namespace
 
 bool ShowSteps::AnnounceBreak() {
-  TCamera1* host = MakeHostScene(kHostBeforeBreakLocation);
-  if (!host) return false;
-  // The caption goes under the host, who then shows it with the right move.
-  if (!SpeakLine(HostLine::RightBack)) return false;
-  host->Show();
+  if (!HostSays(kHostBeforeBreakLocation, HostLine::RightBack)) return false;
   Schedule(kLineDelayMs);
   GoTo(kShowBreak);
   return true;

@@ -38,10 +38,7 @@ bool ShowSteps::CrownChampion() {
 }
 
 bool ShowSteps::ThankAudience() {
-  TCamera1* host = MakeHostScene(kHostAtTheCloseLocation);
-  if (!host) return false;
-  if (!SpeakLine(HostLine::ThankYou)) return false;
-  host->Show();
+  if (!HostSays(kHostAtTheCloseLocation, HostLine::ThankYou)) return false;
   Schedule(kThanksMs);
   GoTo(kSayGoodbye);
   return true;

@@ -1,8 +1,10 @@
 #include "show/show_flow.h"
 
 #include "core/services.h"
+#include "scenes/host_scene.h"
 #include "show/board.h"
 #include "show/rules_turns.h"
+#include "show/show_scenes.h"
 #include "show/show_steps.h"
 
 namespace tvz {
@@ -78,6 +80,13 @@ void ShowSteps::PassControl() {
   board_.SetRole(board_.Defender, 0);
   board_.Defender = SeatAfter(board_.Defender);
   board_.SetRole(board_.Defender, kDefenderRole);
+}
+
+bool ShowSteps::HostSays(std::int32_t location, HostLine line) {
+  TCamera1* host = MakeHostScene(location);
+  if (!host || !SpeakLine(line)) return false;
+  host->Show();
+  return true;
 }
 
 }  // namespace tvz

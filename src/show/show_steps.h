@@ -62,6 +62,9 @@ class ShowSteps {
   std::int32_t ValueAtStake(int answerer);
   // Control passes to the contestant seated after the defender.
   void PassControl();
+  // A new host scene with the line under it, then shown: its caption tells
+  // the host how to move.
+  bool HostSays(std::int32_t location, HostLine line);
 
   TCamera2& board_;
   TvzServices& game_;
