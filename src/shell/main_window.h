@@ -58,15 +58,23 @@ class TTvzMain : public Form, public TvzServices {
   bool PlayerMenuStage();
   bool ChampionsStage();
   bool HelpStage();
-  // The opening of the show comes with its screens; until then this hook
-  // stands in (it returns true).
-  std::function<bool()> OpeningStage = [] { return true; };
+  // The opening: line-up, the three contestant cards, the host's welcome
+  // (opening_stage.cpp).
+  bool OpeningStage();
   // The show: the board's step every frame, paused while the in-game menu or
   // a contestant card is up; the way out after "End Game" or "Quit"; the
-  // winners' stage, the credits and the champions list at the end.
+  // winners' stage, the credits and the champions list at the end
+  // (show_stage.cpp).
   bool ShowStage();
-  // What "Start >" on contestant setup leads to; by default nothing yet.
-  std::function<bool()> StartShow = [] { return true; };
+  // "Start >" on contestant setup: the line-up is made and loaded on one
+  // tick, then the computer contestants are completed, the soundtrack built
+  // and the line-up shown on the next.
+  bool StartShow();
+  // The host has said "Let's begin.": round 1, a random defender, the board
+  // up and the host gone. The show runs from the next tick. A board that is
+  // not there yet is made and loaded first, so a show can begin from any
+  // seated line-up.
+  bool BeginShow();
 
   // An exception escaped a handler (out of memory, a lookup out of range):
   // the main loop has ended, and the box at the program's end shows what is
@@ -78,6 +86,10 @@ class TTvzMain : public Form, public TvzServices {
 
  private:
   bool OpenGameOptions(std::int32_t location);
+  // The opening's steps by the scene on screen.
+  bool LineUpSteps();
+  bool HostSteps();
+  bool PrepareBoard();
   void ShowTopMenu();
 
   // --- The show (show_stage.cpp) ---

@@ -8,7 +8,6 @@
 #include "menus/player_menu.h"
 #include "shell/main_window.h"
 #include "shell/top_menu.h"
-#include "platform/random.h"
 #include "platform/timer.h"
 #include "scenes/camera3h.h"
 #include "scenes/camera3hc.h"
@@ -55,6 +54,10 @@ int CardUp() {
     if (ContestantCardOf(c)) return c;
   return -1;
 }
+
+// The opening lasts about fifty seconds.
+constexpr std::uint32_t kOpeningFrameMs = 250;
+constexpr int kOpeningFrames = 600;
 
 // The digit key of a cell: 1..9 for cells 0..8, 0 for cell 9.
 int CellKey(int cell) { return cell == 9 ? '0' : '1' + cell; }
@@ -127,7 +130,6 @@ bool ShowPlayer::startShow(Driver& d, const ShowOptions& options) {
   if (!d.until([] { return Visible(GameMenu); }, 10) || !setOptions(d, options)) return false;
   d.press('N');
   if (!d.until([] { return Visible(PlayerMenu); }, 10)) return false;
-  handOver();
   for (int person = 0; person < options.people; ++person) {
     const bool last = person + 1 == options.people;
     const int button = last ? 'S' : 'N';  // "Start >" or "Next Human"
@@ -137,7 +139,13 @@ bool ShowPlayer::startShow(Driver& d, const ShowOptions& options) {
     else
       typeName(d, name, button);
   }
-  return d.until(BoardUp, 10);
+  // The opening: the line-up, the three cards and the host, the clock a
+  // quarter of a second a frame, until "Let's begin." brings the board.
+  for (int frame = 0; frame < kOpeningFrames && !BoardUp(); ++frame) {
+    d.clock().advance(kOpeningFrameMs);
+    d.settle();
+  }
+  return BoardUp();
 }
 
 void ShowPlayer::typeName(Driver& d, const std::string& name, int buttonKey) {
@@ -150,27 +158,6 @@ void ShowPlayer::typeName(Driver& d, const std::string& name, int buttonKey) {
   alt.alt = true;
   d.keyDown(buttonKey, alt);
   d.keyUp(buttonKey, alt);
-}
-
-// What the host's "Let's begin." at the end of the opening hands over to the
-// show: round 1, a contestant drawn to defend, the board shown.
-void ShowPlayer::handOver() {
-  TvzMain->StartShow = [] {
-    TTvzMain& main = *TvzMain;
-    PlayerMenu->CompleteLineUp();
-    PlayerMenu->Close();
-    main.MenuPhase = 0;
-    if (!createForm(&InGameMenu) || !createForm(&Camera2) || !Camera2->LoadPictures()) return false;
-    main.ElapsedMs = 0;
-    main.OpeningPhase = 0;
-    main.BreakScene = 0;
-    main.Round = 1;
-    Camera2->Challenger = Camera2->Defender = -1;
-    Camera2->ShowStep = 0;
-    main.Contestants[Random(3)].Role = 1;
-    Camera2->Show();
-    return true;
-  };
 }
 
 bool ShowPlayer::playUntil(Driver& d, const std::function<bool()>& done, int maxFrames) {

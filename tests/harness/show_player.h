@@ -63,8 +63,8 @@ class ShowPlayer {
   std::function<int(int answerer)> pickAnswer;
 
   // Top menu, "New Game" (or "Multi-Player"), the options set by their keys,
-  // contestant setup ("Next Human" for each further person), "Start >", and
-  // on to the board. False when the board did not come up.
+  // contestant setup ("Next Human" for each further person), "Start >", the
+  // opening, and on to the board. False when the board did not come up.
   bool startShow(Driver& d, const ShowOptions& options);
 
   // Plays on until `done` holds; false when it still does not after
@@ -108,7 +108,6 @@ class ShowPlayer {
   bool actForPeople(Driver& d);
   // One frame of the clock moved by ms, noting the step that ran in it.
   void frame(Driver& d, std::uint32_t ms);
-  void handOver();
 
   int cardFor_ = -1;
   int questionsAsked_ = 0;

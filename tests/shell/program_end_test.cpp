@@ -8,32 +8,13 @@
 #include <stdexcept>
 
 #include "core/popup_box.h"
+#include "harness/error_boxes.h"
 #include "harness/game_session.h"
 #include "platform/desktop.h"
 #include "shell/studio_splash.h"
 
 namespace tvz::testing {
 namespace {
-
-// Every error box of the run, and whether the game's window was still up
-// when it opened.
-class ErrorBoxes {
- public:
-  struct Box {
-    std::string text;
-    bool displayReleased;
-  };
-  ErrorBoxes() {
-    previous_ = setErrorBoxHandler([this](const std::string&, const std::string& text) {
-      boxes.push_back({text, Application::exists() && Application::current().displayReleased()});
-    });
-  }
-  ~ErrorBoxes() { setErrorBoxHandler(previous_); }
-  std::vector<Box> boxes;
-
- private:
-  ErrorBoxHandler previous_;
-};
 
 // A window of the test's own over the top menu: a key runs onKey, and its
 // frame-length timer runs onTick, so either can throw from inside the game's
