@@ -307,6 +307,34 @@ TEST_F(Interruptions, AGameSavedMidChallengeIsLoadedAtTheSameStep) {
   EXPECT_FALSE(fileExists("error.log"));
 }
 
+// A game saved where the defender's pick was still to be announced, but
+// with no category picked (the choice never came: its scene could not open,
+// or the file was edited): the category is drawn as when the clock runs out,
+// and the show goes on.
+TEST_F(Interruptions, ALoadedGameWithoutAPickedCategoryDrawsOne) {
+  play([&](Driver& d) {
+    ASSERT_TRUE(startShow(d, {}));
+    ASSERT_TRUE(playUntil(d, [] { return Camera2->ShowStep == kReviewQuestion; }));
+    GameRecord edited = *TvzMain;
+    edited.Category = 6;  // "the defender picks", and nothing picked
+    const auto bytes = EncodeSavedGame(
+        MakeSavedGame(edited, {Camera2->Challenger, Camera2->Defender, kTakeCategory}));
+    writeFile("edited.tzs", std::string(bytes.begin(), bytes.end()));
+    d.press(vk::Escape);
+    d.press('L');
+    d.press('1');
+    d.press(vk::Return);
+    d.press('Y');
+    ASSERT_EQ(Camera2->ShowStep, kTakeCategory);
+    d.ticks(1);
+    EXPECT_EQ(Camera2->ShowStep, kReviewQuestion);
+    EXPECT_EQ(LastSaid().rfind("The category is ", 0), 0u) << LastSaid();
+    EXPECT_TRUE(TvzMain->Category >= 1 && TvzMain->Category <= 5);
+    ASSERT_TRUE(playUntil(d, [&] { return CountSteps(steps_, kEndChallenge) >= 2; }));
+  });
+  EXPECT_FALSE(fileExists("error.log"));
+}
+
 class ShowWithoutAClip : public Interruptions {
  protected:
   ShowWithoutAClip() { missingMedia_ = {"hcanswer.mm3"}; }
