@@ -327,6 +327,7 @@ TEST_F(Interruptions, ALoadedGameWithoutAPickedCategoryDrawsOne) {
     d.press('Y');
     ASSERT_EQ(Camera2->ShowStep, kTakeCategory);
     d.ticks(1);
+    ASSERT_NE(Camera2, nullptr) << "the show went on";
     EXPECT_EQ(Camera2->ShowStep, kReviewQuestion);
     EXPECT_EQ(LastSaid().rfind("The category is ", 0), 0u) << LastSaid();
     EXPECT_TRUE(TvzMain->Category >= 1 && TvzMain->Category <= 5);
