@@ -114,6 +114,12 @@ bool TvzServices::PlayStream(const SoundBuffer& stream) {
   return false;
 }
 
+void TvzServices::RecordCaption(const std::string& caption) {
+  if (caption.empty()) return;
+  if (ShownCaptions.size() == kShownCaptionsKept) ShownCaptions.pop_front();
+  ShownCaptions.push_back(caption);
+}
+
 bool TvzServices::LoadSound(SoundBuffer& stream, const std::string& file) {
   return tvz::LoadSound(log_, stream, file);
 }

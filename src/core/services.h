@@ -87,6 +87,12 @@ class TvzServices : public GameRecord {
   // kPlayedClipsKept are kept: a show plays thousands of lines.
   static constexpr std::size_t kPlayedClipsKept = 512;
   std::deque<std::vector<std::string>> PlayedClips;
+  // The show's transcript: every caption the show has put up (on the board or
+  // under the host), oldest first, empty captions left out. Only the last
+  // kShownCaptionsKept are kept; a show of three rounds fits.
+  static constexpr std::size_t kShownCaptionsKept = 4096;
+  std::deque<std::string> ShownCaptions;
+  void RecordCaption(const std::string& caption);
   // True once anything asked the main window to close.
   bool MainWindowClosed() const { return closeRequested_; }
 

@@ -37,6 +37,7 @@ TTvzMain::TTvzMain()
   LoadingLbl = add<Label>(324, 256, 152, 36, "Loading...");
   LoadingLbl->setTransparent(true);
   FrameTimer = addTimer(kFrameMs, [this](Timer& t) { FrameTimerTimer(t); });
+  ConnectShow();
   if (Application::exists()) {
     Application::current().setScreenCursor(Cursor::None);
     Application::current().onException = [this](std::exception_ptr e) { EndAfterException(e); };

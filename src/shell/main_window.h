@@ -61,9 +61,11 @@ class TTvzMain : public Form, public TvzServices {
   // The opening: line-up, the three contestant cards, the host's welcome
   // (opening_stage.cpp).
   bool OpeningStage();
-  // The show itself comes with the show's screens; until then this hook
-  // stands in (it returns true).
-  std::function<bool()> ShowStage = [] { return true; };
+  // The show: the board's step every frame, paused while the in-game menu or
+  // a contestant card is up; the way out after "End Game" or "Quit"; the
+  // winners' stage, the credits and the champions list at the end
+  // (show_stage.cpp).
+  bool ShowStage();
   // "Start >" on contestant setup: the line-up is made and loaded on one
   // tick, then the computer contestants are completed, the soundtrack built
   // and the line-up shown on the next.
@@ -89,6 +91,19 @@ class TTvzMain : public Form, public TvzServices {
   bool HostSteps();
   bool PrepareBoard();
   void ShowTopMenu();
+
+  // --- The show (show_stage.cpp) ---
+  // Plugs the show into the board's menu button, the in-game menu's results
+  // and the saved games.
+  void ConnectShow();
+  // The board has closed itself: back to the top menu, out of the program,
+  // or (neither asked for) a failed step.
+  bool LeaveShow();
+  // After the board: the winners' stage, the credits, the champions list.
+  bool WinnersStage();
+  // A saved game loaded: the show under way goes and a new board takes up
+  // the loaded one at its saved step.
+  bool ContinueLoadedShow(const BoardValues& values);
   bool BackdropLoaded = false;
 };
 

@@ -8,8 +8,11 @@
 #include "core/screen_convention.h"
 #include "core/services.h"
 #include "platform/application.h"
+#include "scenes/host_scene.h"
 #include "show/board_layout.h"
 #include "show/contestant_media.h"
+#include "show/show_flow.h"
+#include "show/show_scenes.h"
 
 namespace tvz {
 
@@ -319,8 +322,23 @@ void TCamera2::AnimateFaces() {
 
 bool TCamera2::StepShow() {
   if (releasing()) return false;
-  // The show's own steps come first; the faces are the last duty of a frame.
+  // The scenes still open are left to the main window's clearing up.
+  if (GameLeftFromMenu && GameLeftFromMenu()) {
+    Close();
+    return false;
+  }
+  UpdateOpenScene();
+  if (!SceneAwaitsPlayer() && Services->ElapsedMs >= StepDelay) {
+    if (!RunShowStep(*this)) {
+      Close();
+      return false;
+    }
+    // The credits roll: the board has closed itself, its work is done.
+    if (releasing()) return true;
+  }
   AnimateFaces();
+  // The host stands still while a commercial runs.
+  if (!AnyBreakScene() && Camera1 && Camera1->visible()) Camera1->CaptionStep();
   return true;
 }
 

@@ -80,8 +80,12 @@ class TCamera2 : public Form {
   Bitmap NamePlateStrip;  // "cam2nbrd.mm2": one plate per role, stacked
 
   // The in-game menu as a form, when there is one. The menu is written with
-  // the setup menus; the show plugs it in here (null: the button does nothing).
+  // the setup menus; the main window plugs it in here (null: the button does
+  // nothing).
   static inline std::function<Form*()> FindInGameMenu;
+  // Whether "End Game" or "Quit" has been confirmed in the in-game menu: the
+  // board then closes at its next frame. Plugged in likewise.
+  static inline std::function<bool()> GameLeftFromMenu;
 
   // Checks the three contestant records, then loads the background, the plate
   // strip and the three pictures. At the first failure (already reported) the
@@ -114,7 +118,11 @@ class TCamera2 : public Form {
   // Starts the next queued segment of every contestant whose face is idle.
   void AnimateFaces();
 
-  // Runs once per frame while the board is up; false once it has closed.
+  // Runs once per frame while the board is up, the in-game menu hidden and
+  // no contestant card open: the open scene's clock, the show's next step
+  // when its delay has passed and no scene waits for a person, the faces,
+  // and the host while the host scene is up. False once the board has
+  // closed: the game was left from the menu, or a step failed.
   bool StepShow();
 
   void MenuBtnClick();

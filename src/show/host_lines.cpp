@@ -325,6 +325,14 @@ class LineBuilder {
     return Draw(2) == 0 ? first : second;
   }
 
+  // The face after an answer: the one the judging drew, or one time in two
+  // one of the two variants.
+  std::optional<FaceSegment> Reaction(FaceSegment first, FaceSegment second) const {
+    if (request_.reactionDrawn) return request_.reaction;
+    if (Draw(2) != 0) return std::nullopt;
+    return Either(first, second);
+  }
+
   void AddFaces(SpokenLine& line) const {
     const std::int32_t who = request_.contestant;
     auto phrase = [&](FaceSegment words, std::optional<FaceSegment> middle) {
@@ -344,11 +352,12 @@ class LineBuilder {
         return phrase(kPhraseFaces[PhraseIndex(request_.phrase)], letterSegment(request_.answerSlot));
       case Faces::ReviewGlances: return AddReviewGlances(line);
       case Faces::RightReaction:
-        if (Draw(2) == 0)
-          line.faces.push_back({who, {Either(FaceSegment::Right1, FaceSegment::Right2)}, true});
+        if (const auto face = Reaction(FaceSegment::Right1, FaceSegment::Right2))
+          line.faces.push_back({who, {*face}, true});
         return;
       case Faces::WrongReaction:
-        if (Draw(2) == 0) line.faces.push_back({who, {Either(FaceSegment::Wrong1, FaceSegment::Wrong2)}});
+        if (const auto face = Reaction(FaceSegment::Wrong1, FaceSegment::Wrong2))
+          line.faces.push_back({who, {*face}});
         return;
       case Faces::ChampionReaction:
         line.faces.push_back({who, {Either(FaceSegment::Right1, FaceSegment::Right2)}});

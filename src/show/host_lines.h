@@ -10,6 +10,7 @@
 //   if (!SpeakLine(HostLine::Challenge, r)) return false;  // already reported
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,11 @@ struct LineRequest {
   std::int32_t round = 0;        // the round the show comes back to
   bool afterMidRoundBreak = false;  // "On with round" rather than "On to round"
   bool categoryTimedOut = false;    // "The category is" rather than "I'll take"
+  // The answerer's face after a right or wrong answer as the judging drew it
+  // (reaction empty: no face). Without it the line draws its own, one time in
+  // two.
+  bool reactionDrawn = false;
+  std::optional<FaceSegment> reaction{};
 };
 
 // A clip of the speech: the whole file, or the span from fromMs to toMs.

@@ -35,6 +35,7 @@ bool ComposeSpeech(const SpokenLine& line) {
 // (a saved game taken up again on the way back from a break), they go on the
 // board so the words are still there.
 void ShowCaption(const SpokenLine& line) {
+  Services->RecordCaption(line.caption);
   if (line.target == CaptionTarget::HostScene && Camera1 && !Camera1->releasing()) {
     Camera1->CCLbl->setCaption(line.caption);
     if (Camera2) Camera2->SetCaption("");

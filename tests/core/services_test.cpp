@@ -129,6 +129,18 @@ TEST(Services, ThePlayedClipsRecordKeepsOnlyTheLatestLines) {
             std::vector<std::string>{"line" + std::to_string(3000 - TvzServices::kPlayedClipsKept) + ".mm3"});
 }
 
+TEST(Services, TheTranscriptKeepsTheLatestCaptionsAndNoEmptyOnes) {
+  ScratchDir dir;
+  RecordingServices main;
+  main.RecordCaption("");
+  EXPECT_TRUE(main.ShownCaptions.empty()) << "an emptied caption says nothing";
+  const int said = static_cast<int>(TvzServices::kShownCaptionsKept) + 10;
+  for (int k = 0; k < said; ++k) main.RecordCaption("line " + std::to_string(k));
+  ASSERT_EQ(main.ShownCaptions.size(), TvzServices::kShownCaptionsKept);
+  EXPECT_EQ(main.ShownCaptions.front(), "line 10");
+  EXPECT_EQ(main.ShownCaptions.back(), "line " + std::to_string(said - 1));
+}
+
 // Screens reach the services through Services while the services object lives.
 TEST(Services, TheRunningServicesAreReachableWhileTheyLive) {
   ScratchDir dir;

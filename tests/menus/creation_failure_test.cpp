@@ -1,10 +1,12 @@
-// Windows that cannot be made for want of memory: the in-game menu's four and
-// the in-game menu itself when "Load Game" needs it. The test program's
+// Windows that cannot be made for want of memory: the in-game menu's four,
+// the in-game menu itself when "Load Game" needs it, and the board of a
+// loaded game. The test program's
 // allocator refuses, once, an allocation of exactly the size of the window
 // named.
 #include "harness/show_in_progress.h"
 #include "menus/prefs_menu.h"
 #include "menus/refused_allocation.h"
+#include "show/board.h"
 #include "store/load_menu.h"
 #include "store/save_menu.h"
 
@@ -52,6 +54,27 @@ TEST_F(CreationFailure, LoadGameWithoutAnInGameMenuEndsTheProgram) {
     EXPECT_TRUE(d.app().terminated());
   });
   EXPECT_EQ(readFile("error.log"), "Err : Insufficent memory or resources available\nLocn: 2720\n\n");
+}
+
+TEST_F(CreationFailure, ALoadedGameWithoutABoardEndsTheProgram) {
+  play([&](Driver& d) {
+    ASSERT_TRUE(startShow(d));
+    InGameMenu->Show();
+    d.press('S');
+    ASSERT_TRUE(GSaveMenu->visible());
+    d.press(vk::Return);
+  });
+  play([&](Driver& d) {
+    ASSERT_TRUE(reachTopMenu(d));
+    d.press('L');
+    d.press('1');
+    RefuseNextAllocationOf(sizeof(TCamera2));
+    d.press(vk::Return);
+    EXPECT_TRUE(AllocationRefused()) << "the board was asked for";
+    d.ticks(2);
+    EXPECT_TRUE(d.app().terminated());
+  });
+  EXPECT_EQ(readFile("error.log"), "Err : Insufficent memory or resources available\nLocn: 2630\n\n");
 }
 
 }  // namespace

@@ -225,9 +225,10 @@ class StandInMenu : public Form {
 
 TEST_F(Board, TheMenuButtonAndItsKeysOpenTheInGameMenuOnce) {
   StandInMenu* menu = nullptr;
-  TCamera2::FindInGameMenu = [&]() -> Form* { return menu; };
   play([&](Driver& d) {
     QuietShow();
+    // The main window plugs in the real menu; a stand-in takes its place.
+    TCamera2::FindInGameMenu = [&]() -> Form* { return menu; };
     ASSERT_TRUE(OpenBoard(d));
     d.keyUp('M');  // no menu yet: nothing happens, not even the click
     EXPECT_TRUE(TvzMain->PlayedClips.empty());

@@ -321,6 +321,18 @@ TEST_F(Lines, FacesMoveWithTheirLines) {
     EXPECT_FALSE(wrong.needsReturn);
     EXPECT_EQ(only(BuildLine(record, HostLine::NoAnswerWrong, r, scripted({0, 1}))).segments, S{FaceSegment::Wrong2});
     EXPECT_EQ(only(BuildLine(record, HostLine::NewChampion, r, scripted({1}))).segments, S{FaceSegment::Right2});
+    // The judging has drawn the face already: the line takes it as drawn,
+    // no face included, and draws nothing of its own.
+    LineRequest judged = r;
+    judged.reactionDrawn = true;
+    judged.reaction = FaceSegment::Right1;
+    const FaceCue drawn = only(BuildLine(record, HostLine::Right, judged, scripted({1, 1})));
+    EXPECT_EQ(drawn.segments, S{FaceSegment::Right1});
+    EXPECT_TRUE(drawn.needsReturn);
+    judged.reaction = std::nullopt;
+    EXPECT_TRUE(BuildLine(record, HostLine::Wrong, judged, scripted({0, 0})).faces.empty());
+    judged.reaction = FaceSegment::Wrong2;
+    EXPECT_EQ(only(BuildLine(record, HostLine::NoAnswerWrong, judged)).segments, S{FaceSegment::Wrong2});
 
     // The review: the challenger looks the question over; one time in five the
     // defender glances towards the challenger, left or right.

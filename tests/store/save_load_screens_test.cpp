@@ -334,14 +334,15 @@ TEST_F(SavedGames, ACancelledLoadLeavesAWorkingTopMenu) {
   });
 }
 
-TEST_F(SavedGames, WithoutABoardToContinueTheLoadEndsTheProgram) {
-  std::string name;
+TEST_F(SavedGames, ALoadedGameWhoseBoardCannotBeDrawnEndsTheProgram) {
   play([&](Driver& d) {
     ASSERT_TRUE(startShow(d));
     openSaveScreen(d);
-    name = defaultName();
     d.press(vk::Return);
   });
+  // The board's background has gone since: the loaded game has nothing to
+  // be played on.
+  fs::remove(dir_ / "cam2bknd.mm1");
   play([&](Driver& d) {
     ASSERT_TRUE(reachTopMenu(d));
     d.press('L');
@@ -350,7 +351,7 @@ TEST_F(SavedGames, WithoutABoardToContinueTheLoadEndsTheProgram) {
     d.ticks(2);
     EXPECT_TRUE(d.app().terminated());
   });
-  EXPECT_EQ(readFile("error.log"), "Err : Insufficent memory or resources available\nLocn: 2630\n\n");
+  EXPECT_EQ(readFile("error.log"), "Err : File does not exist\n      cam2bknd.mm1\nLocn: 120\n\n");
 }
 
 }  // namespace
