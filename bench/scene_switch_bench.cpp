@@ -29,22 +29,11 @@ using Clock = std::chrono::steady_clock;
 
 // The game as the scenes see it: a scratch game directory with the media
 // linked in, the services up with a seated line-up, a headless window with a
-// stage form below the scenes.
+// stage form below the scenes. Each benchmark run builds its own and takes it
+// down again, so no window outlives its run: the whole-show benchmarks that
+// follow in the same process start their own program.
 class SceneStudio {
  public:
-  static SceneStudio* Get() {
-    static SceneStudio studio;
-    return studio.ready_ ? &studio : nullptr;
-  }
-  ~SceneStudio() {
-    app_.reset();
-    services_.reset();
-    fs::current_path(previous_);
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-
- private:
   SceneStudio() : previous_(fs::current_path()) {
     dir_ = fs::temp_directory_path() / "trivenza-scene-bench";
     fs::remove_all(dir_);
@@ -63,6 +52,18 @@ class SceneStudio {
     createForm<Form>()->Show();
     ready_ = true;
   }
+  SceneStudio(const SceneStudio&) = delete;
+  SceneStudio& operator=(const SceneStudio&) = delete;
+  bool ready() const { return ready_; }
+  ~SceneStudio() {
+    app_.reset();
+    services_.reset();
+    fs::current_path(previous_);
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+
+ private:
   void SeatLineUp() {
     for (int k = 0; k < kContestantCount; ++k) {
       ContestantRecord& who = services_->Contestants[k];
@@ -90,7 +91,8 @@ class SceneStudio {
 };
 
 void BM_OpeningSoundtrackRealClips(benchmark::State& state) {
-  if (!SceneStudio::Get()) {
+  SceneStudio studio;
+  if (!studio.ready()) {
     state.SkipWithError("no game directory with media");
     return;
   }
@@ -111,7 +113,8 @@ void SetContestant(Scene* scene) {
 // one. The slowest switch is what a player could feel as a stutter.
 template <class Scene>
 void BM_SceneSwitch(benchmark::State& state, Scene*& slot) {
-  if (!SceneStudio::Get()) {
+  SceneStudio studio;
+  if (!studio.ready()) {
     state.SkipWithError("no game directory with media");
     return;
   }
