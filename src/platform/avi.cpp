@@ -1,13 +1,12 @@
 // The animation clips: a RIFF AVI reader for one silent video stream. The file
-// is kept whole in memory; frames are found through the index (or by walking
-// the frame list when there is none) and decoded on demand.
+// is kept whole (mapped from the file cache); frames are found through the
+// index (or by walking the frame list when there is none) and decoded on demand.
 #include "platform/avi.h"
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-
 #include "platform/avi_frames.h"
+#include "platform/file_image.h"
 
 namespace tvz {
 namespace {
@@ -41,7 +40,7 @@ struct Chunk {
 // Walks the chunks between begin and end; a chunk reaching past end stops the walk.
 class ChunkWalker {
  public:
-  ChunkWalker(const std::vector<std::uint8_t>& bytes, std::size_t begin, std::size_t end)
+  ChunkWalker(const FileImage& bytes, std::size_t begin, std::size_t end)
       : bytes_(bytes), pos_(begin), end_(std::min(end, bytes.size())) {}
 
   bool next(Chunk* chunk) {
@@ -58,7 +57,7 @@ class ChunkWalker {
   }
 
  private:
-  const std::vector<std::uint8_t>& bytes_;
+  const FileImage& bytes_;
   std::size_t pos_;
   std::size_t end_;
 };
@@ -75,7 +74,7 @@ namespace avi {
 
 // A parsed clip: the file image, the frame format and where each frame is.
 struct ClipData {
-  std::vector<std::uint8_t> bytes;
+  FileImage bytes;
   FrameFormat format;
   std::uint32_t microseconds = kDefaultMicroseconds;
   std::vector<FrameEntry> frames;
@@ -307,7 +306,7 @@ class AviParser {
   }
 
   avi::ClipData& clip_;
-  const std::vector<std::uint8_t>& bytes_;
+  const FileImage& bytes_;
   std::string* error_;
   Chunk movi_;
   bool haveMovi_ = false;
@@ -345,6 +344,10 @@ AviClip::AviClip() : impl_(std::make_unique<Impl>()) {}
 AviClip::~AviClip() = default;
 
 std::unique_ptr<AviClip> AviClip::parse(std::vector<std::uint8_t> bytes, std::string* error) {
+  return parse(FileImage(std::move(bytes)), error);
+}
+
+std::unique_ptr<AviClip> AviClip::parse(FileImage bytes, std::string* error) {
   std::unique_ptr<AviClip> clip(new AviClip);
   clip->impl_->bytes = std::move(bytes);
   if (!AviParser(*clip->impl_, error).parse()) return nullptr;
@@ -352,25 +355,8 @@ std::unique_ptr<AviClip> AviClip::parse(std::vector<std::uint8_t> bytes, std::st
 }
 
 std::unique_ptr<AviClip> AviClip::load(const std::string& path, std::string* error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    if (error) *error = "cannot open " + path;
-    return nullptr;
-  }
-  // One read of the whole file: the credits clip runs to megabytes, and a
-  // character-by-character copy of it cost a scene change several ms.
-  std::vector<std::uint8_t> bytes;
-  file.seekg(0, std::ios::end);
-  const std::streamoff size = file.tellg();
-  file.seekg(0, std::ios::beg);
-  if (size >= 0 && file) {
-    bytes.resize(static_cast<std::size_t>(size));
-    file.read(reinterpret_cast<char*>(bytes.data()), size);
-  }
-  if (size < 0 || !file) {
-    if (error) *error = "cannot read " + path;
-    return nullptr;
-  }
+  FileImage bytes;
+  if (!FileImage::open(path, &bytes, error)) return nullptr;
   std::string reason;
   auto clip = parse(std::move(bytes), &reason);
   if (!clip && error) *error = path + ": " + reason;

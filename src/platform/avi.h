@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "platform/file_image.h"
 
 namespace tvz {
 
@@ -16,6 +17,7 @@ class AviClip {
  public:
   // Parses a whole file image; nullptr and a reason on failure.
   static std::unique_ptr<AviClip> parse(std::vector<std::uint8_t> bytes, std::string* error);
+  static std::unique_ptr<AviClip> parse(FileImage bytes, std::string* error);
   static std::unique_ptr<AviClip> load(const std::string& path, std::string* error);
 
   int width() const;
