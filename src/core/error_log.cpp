@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "core/directdraw_errors.h"
+#include "platform/file_handle.h"
 
 namespace tvz {
 
@@ -52,21 +53,6 @@ void ErrorLog::Fatal(const std::string& text) {
 }
 
 namespace {
-
-// Closes the descriptor on every path out of a report.
-class FileHandle {
- public:
-  explicit FileHandle(int fd) : fd_(fd) {}
-  ~FileHandle() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 bool CreateIfMissing() {
   if (::access(kErrorLogName, F_OK) == 0) return true;

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "core/file_handle.h"
+#include "platform/file_handle.h"
 
 namespace tvz {
 namespace {

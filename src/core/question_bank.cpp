@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/error_log.h"
-#include "core/file_handle.h"
+#include "platform/file_handle.h"
 #include "core/media.h"
 #include "core/scramble.h"
 #include "core/string_list.h"

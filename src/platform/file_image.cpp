@@ -9,23 +9,10 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/file_handle.h"
+
 namespace tvz {
 namespace {
-
-// Closes the descriptor however open() leaves; the mapping outlives it.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 bool ReadWhole(int fd, std::size_t size, std::vector<std::uint8_t>& bytes) {
   bytes.resize(size);
@@ -73,8 +60,9 @@ bool FileImage::open(const std::string& path, FileImage* image, std::string* err
     if (error) *error = std::string(what) + " " + path;
     return false;
   };
-  // Not blocking: a pipe named like a clip must not hold the game up.
-  Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  // Not blocking: a pipe named like a clip must not hold the game up. The
+  // mapping outlives the descriptor.
+  FileHandle fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (fd.get() < 0) return fail("cannot open");
   struct stat info {};
   if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return fail("not a file:");
