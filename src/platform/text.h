@@ -28,7 +28,7 @@ struct FontSpec {
 // Opens (once) the TrueType font for a spec. Returns nullptr and fills error
 // when no font file can be found or SDL_ttf fails; callers report it clearly.
 TTF_Font* openFont(const FontSpec& spec, std::string* error = nullptr);
-// Path of the font file fontconfig resolves the spec's family and style to.
+// Path of the font file fontconfig resolves the font's family and style to.
 std::string fontFilePath(const FontSpec& spec);
 
 std::string cp1252ToUtf8(std::string_view text);

@@ -47,10 +47,10 @@ def _spectrogram_columns(x, rate, top_hz, height):
     x = np.concatenate([np.zeros(win), x, np.zeros(win)])
     n = 1 + (len(x) - win) // hop
     frames = x[np.arange(win)[None, :] + hop * np.arange(n)[:, None]] * np.hanning(win)
-    spec = np.abs(np.fft.rfft(frames, 2048, axis=1))
+    magnitude = np.abs(np.fft.rfft(frames, 2048, axis=1))
     freqs = np.fft.rfftfreq(2048, 1.0 / rate)
     rows = np.interp(np.linspace(0, top_hz, height), freqs, np.arange(len(freqs))).astype(int)
-    return 20 * np.log10(spec[:, rows].T[::-1] + 1e-9)
+    return 20 * np.log10(magnitude[:, rows].T[::-1] + 1e-9)
 
 
 def _colour(db):
