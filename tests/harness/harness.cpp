@@ -1,13 +1,17 @@
 #include "harness/harness.h"
 
 #include <SDL.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <condition_variable>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 
 #include "platform/random.h"
@@ -77,14 +81,30 @@ void pushButton(Uint32 type, int x, int y, std::uint8_t button) {
 }  // namespace
 
 std::string outputPath(const std::string& fileName) {
-  // Beside the test program, so a run from the source tree leaves it clean.
+  // Beside the test program, so a run from the source tree leaves it clean;
+  // in a folder of the running test's own, so that tests run side by side
+  // (ctest -j) never write or map each other's files.
   std::error_code noExe;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", noExe);
   const auto base = noExe ? std::filesystem::current_path() : exe.parent_path();
-  const auto dir = base / "test-output";
+  auto dir = base / "test-output";
+  if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
+    dir /= std::string(test->test_suite_name()) + "." + test->name();
   std::error_code ignored;
   std::filesystem::create_directories(dir, ignored);
   return (dir / fileName).string();
+}
+
+void writeFixture(const std::string& path, const void* bytes, std::size_t size) {
+  // Written whole under a name of its own, then renamed: a reader that has the
+  // old file open or mapped keeps the old bytes, never half of the new ones.
+  const std::string temporary = path + ".part-" + std::to_string(::getpid());
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(static_cast<const char*>(bytes), static_cast<std::streamsize>(size));
+    if (!out.flush()) throw std::runtime_error("cannot write " + temporary);
+  }
+  std::filesystem::rename(temporary, path);
 }
 
 void linkGameMedia(const std::string& gameDir, const std::string& into,

@@ -17,6 +17,7 @@
 //     EXPECT_TRUE(...);
 //     d.capture("menu.png");
 //   });
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -38,8 +39,13 @@ struct HarnessOptions {
   std::uint32_t startTick = 1000;
 };
 
-// Where tests write their pictures: "test-output" beside the test program.
+// Where tests write their pictures and files: "test-output" beside the test
+// program, in a folder named for the running test ("Suite.Test").
 std::string outputPath(const std::string& fileName);
+
+// Writes a file a test reads back (a clip, a picture) under a temporary name
+// and renames it into place.
+void writeFixture(const std::string& path, const void* bytes, std::size_t size);
 
 // Links the media files of a built game directory into another directory,
 // leaving out the program and a player's own files (champions, saved games,

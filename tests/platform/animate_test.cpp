@@ -106,8 +106,7 @@ class AnimateTest : public ::testing::Test {
     ASSERT_TRUE(h.ok()) << h.error().reason;
     path = testing::outputPath("grey.mm4");
     const auto bytes = greyClip(32, 24, 12, 100000);  // 10 frames a second
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    testing::writeFixture(path, bytes.data(), bytes.size());
     screen = createForm<LogoScreen>();
     screen->LogoAni->setFileName(path);
     screen->Show();
@@ -167,8 +166,7 @@ TEST_F(AnimateTest, MissingOrDamagedClipFailsCleanlyWithoutNotifications) {
   const std::string damaged = testing::outputPath("damaged.mm4");
   auto bytes = greyClip(32, 24, 4, 100000);
   bytes.resize(bytes.size() / 3);
-  std::ofstream(damaged, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+  testing::writeFixture(damaged, bytes.data(), bytes.size());
   ani.setFileName(damaged);
   ani.play(1, 4);
   h.run([&](testing::Driver& d) { d.advance(1000); });  // draws whatever decodes, never crashes
