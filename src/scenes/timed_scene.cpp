@@ -17,7 +17,7 @@ void TimedScene::StartClock() { clock_.Start(Services->TimeLimit); }
 
 void TimedScene::Update() {
   if (releasing() || AnyContestantCard()) return;
-  if (clock_.Step()) ClockRanOut();
+  if (NothingToChoose() || clock_.Step()) ClockRanOut();
 }
 
 namespace {

@@ -36,6 +36,9 @@ class TimedScene : public CameraScene {
   void StartClock();
   // The time is up: write the no-choice result and close.
   virtual void ClockRanOut() = 0;
+  // True when the scene offers nothing to choose; it then ends as if the
+  // clock had run out, with or without a clock, rather than wait for ever.
+  virtual bool NothingToChoose() const { return false; }
 
   // In multi-player mode, the card of contestant `who` goes on top and gets
   // the keyboard. False when the card could not be created: reported with the

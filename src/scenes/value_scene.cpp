@@ -91,6 +91,16 @@ void ChallengeValueScene::Choose(std::int32_t cell) {
   Close();
 }
 
+// A defender with every cell played (only a saved game can bring one here)
+// leaves nothing to stake.
+bool ChallengeValueScene::NothingToChoose() const {
+  const ContestantRecord* defender = Seat(Contestant);
+  if (!defender) return true;
+  for (const auto used : defender->CellUsed)
+    if (!used) return false;
+  return true;
+}
+
 // Expiry stakes the leftmost remaining cell on the screen.
 void ChallengeValueScene::ClockRanOut() {
   if (ContestantRecord* defender = Seat(Contestant)) {

@@ -37,6 +37,7 @@ class ChallengeValueScene : public CategoryScene {
  protected:
   explicit ChallengeValueScene(const CategoryLook& look);
   void ClockRanOut() override;
+  bool NothingToChoose() const override;
 
  private:
   Label* AddText(int left, int top, int width, int height, const char* caption);

@@ -127,18 +127,28 @@ TEST_F(ValueScene, ClickChoosesAndReleasingElsewhereOnlyRestoresTheLook) {
   });
 }
 
-TEST_F(ValueScene, ClockWithEveryCellPlayedChoosesNone) {
+// With every cell played there is nothing to stake: the clock's no-choice
+// ends the scene, and without a clock it ends at once instead of waiting for
+// a choice that cannot come (a saved game can hold such a defender).
+TEST_F(ValueScene, EveryCellPlayedChoosesNoneWithOrWithoutAClock) {
   run([&](Driver& d) {
     SeatLineUp();
-    game().TimeLimit = 10;
     ContestantRecord& defender = game().Contestants[1];
     for (auto& used : defender.CellUsed) used = 1;
-    defender.SelectedCell = 3;
-    ASSERT_NE(Open(d, Camera3sc, 1), nullptr);
-    for (const Label* value : Camera3sc->ValueLbls) EXPECT_FALSE(value->visible());
-    for (int frame = 0; frame < 400 && Camera3sc; ++frame) Frame(d, Camera3sc);
-    EXPECT_EQ(Camera3sc, nullptr);
-    EXPECT_EQ(defender.SelectedCell, -1);
+    for (const std::int32_t seconds : {10, 0}) {
+      SCOPED_TRACE(seconds);
+      game().TimeLimit = seconds;
+      defender.SelectedCell = 3;
+      ASSERT_NE(Open(d, Camera3sc, 1), nullptr);
+      for (const Label* value : Camera3sc->ValueLbls) EXPECT_FALSE(value->visible());
+      int frames = 0;
+      for (; frames < 400 && Camera3sc; ++frames) Frame(d, Camera3sc);
+      EXPECT_EQ(Camera3sc, nullptr);
+      EXPECT_EQ(defender.SelectedCell, -1);
+      if (seconds == 0) {
+        EXPECT_EQ(frames, 1);
+      }
+    }
   });
 }
 
