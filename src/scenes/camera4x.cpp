@@ -43,12 +43,15 @@ bool TCamera4x::LoadPictures() {
                 LoadInto(HostImg, kHostFile);
   for (int p = 0; loaded && p < kContestantCount; ++p)
     loaded = Services->LoadPicture(kSheetFiles[p], sheets_[p]);
-  if (loaded && !CreditsAni->open()) {
-    Services->ReportFileError("Error loading file", kCreditsFile, 1910);
-    loaded = false;
+  if (!loaded) {
+    Close();
+    return false;
   }
-  if (!loaded) Close();
-  return loaded;
+  // The champion has just been announced: without its credits clip the show
+  // still ends in order, and the champion is still recorded.
+  CreditsMissing = !CreditsAni->open() || CreditsAni->frameCount() < kCreditsLastFrame;
+  if (CreditsMissing) Services->ReportFileError("Error loading file", kCreditsFile, 1910);
+  return true;
 }
 
 void TCamera4x::FormShow() {
@@ -77,7 +80,7 @@ void TCamera4x::DrawPlaces() {
 
 void TCamera4x::StartCredits() {
   CreditsStarted = true;
-  CreditsAni->play(1, kCreditsLastFrame, 1);
+  if (!CreditsMissing) CreditsAni->play(1, kCreditsLastFrame, 1);
 }
 
 bool TCamera4x::CreditsOver(std::uint32_t& elapsedMs) {
@@ -88,14 +91,17 @@ bool TCamera4x::CreditsOver(std::uint32_t& elapsedMs) {
     }
     return false;
   }
-  return KeyReleased || elapsedMs >= kCreditsLengthMs;
+  return CreditsMissing || KeyReleased || elapsedMs >= kCreditsLengthMs;
 }
 
 void TCamera4x::FormKeyUp(int&, ShiftState) { KeyReleased = true; }
 
 void TCamera4x::FormClose(CloseAction& action) {
   Application::current().setScreenCursor(Cursor::Default);
+  // The closing theme is the largest sound of the show; it goes with the
+  // stage rather than waiting for the next sound to replace it.
   SoundOutput::instance().stopAll();
+  Services->VoiceStream = SoundBuffer();
   CameraScene::FormClose(action);
 }
 

@@ -29,9 +29,13 @@ class TCamera4x : public CameraScene {
 
   bool CreditsStarted = false;
   bool KeyReleased = false;  // any key released while the scene is up
+  // The credits clip is missing or too short to roll (reported, 1910): the
+  // show ends when the credits would have started.
+  bool CreditsMissing = false;
 
-  // The studio, the host, the three figure sheets, and the credits clip read
-  // once so that a damaged clip is found before the scene shows.
+  // The studio, the host and the three figure sheets (false when one fails);
+  // the credits clip is read once so that a damaged clip is found, and
+  // reported, before the scene shows.
   bool LoadPictures() override;
 
   // Rolls the credits: frames 1 to 460 once.

@@ -127,7 +127,7 @@ TEST_F(Winners, KeyReleasedBeforeTheCreditsEndsTheShowOnceTheyRoll) {
   });
 }
 
-TEST_F(Winners, ClosingShowsThePointerAndStopsTheMusic) {
+TEST_F(Winners, ClosingShowsThePointerStopsTheMusicAndFreesIt) {
   run([&](Driver& d) {
     SeatLineUp();
     Rank(0, 1, 2);
@@ -142,20 +142,33 @@ TEST_F(Winners, ClosingShowsThePointerAndStopsTheMusic) {
     OnAppThread(d, [&] { Camera4x->Close(); });
     EXPECT_EQ(Camera4x, nullptr);
     EXPECT_FALSE(SoundOutput::instance().playing());
+    EXPECT_EQ(game().VoiceStream.bytes.capacity(), 0u) << "the closing theme is freed with the stage";
     EXPECT_EQ(d.app().screenCursor(), Cursor::Default);
   });
 }
 
-TEST_F(Winners, DamagedCreditsClipIsReported) {
+// The champion has been announced: a damaged or missing credits clip is
+// reported, and the show ends when the credits would have rolled.
+TEST_F(Winners, DamagedOrMissingCreditsAreReportedAndSkipped) {
   linkMedia({"creds.mm4"});
-  writeFile("creds.mm4", "RIFF\x10\0\0\0AVI not really");
-  run([&](Driver& d) {
-    SeatLineUp();
-    EXPECT_EQ(OpenPlain(d, Camera4x), nullptr);
-    d.settle();
-    EXPECT_EQ(Camera4x, nullptr);
-    EXPECT_EQ(ErrorLog(), "Err : Error loading file\n      creds.mm4\nLocn: 1910\n\n");
-  });
+  for (const bool present : {true, false}) {
+    SCOPED_TRACE(present ? "damaged" : "missing");
+    if (present) writeFile("creds.mm4", "RIFF\x10\0\0\0AVI not really");
+    run([&](Driver& d) {
+      SeatLineUp();
+      Rank(0, 1, 2);
+      ASSERT_NE(OpenPlain(d, Camera4x), nullptr);
+      EXPECT_TRUE(Camera4x->CreditsMissing);
+      EXPECT_EQ(ErrorLog(), "Err : Error loading file\n      creds.mm4\nLocn: 1910\n\n");
+      std::uint32_t elapsed = 0;
+      EXPECT_EQ(FramesUntilOver(d, elapsed, 455), -1) << "the stage keeps its fifteen seconds";
+      EXPECT_FALSE(Camera4x->CreditsAni->active());
+      EXPECT_EQ(FramesUntilOver(d, elapsed, 1), 1) << "and the show ends";
+      OnAppThread(d, [&] { Camera4x->Close(); });
+    });
+    std::filesystem::remove("error.log");
+    std::filesystem::remove("creds.mm4");
+  }
 }
 
 class Breaks : public SceneSession {};
