@@ -13,6 +13,7 @@ static_assert(std::endian::native == std::endian::little);
 namespace {
 
 constexpr int kLastShowStep = 23;
+constexpr int kCrowningStep = 20;  // the crowning and every step after it
 constexpr int kMaxRounds = 3;
 constexpr int kPictureCount = 6;
 constexpr std::int32_t kTimeLimits[] = {0, 10, 20, 30};
@@ -81,6 +82,10 @@ void checkBoard(Checker& c, const SavedGameImage& image) {
   const std::int32_t lowest = image.ShowStep == 0 ? -1 : 0;
   c.range(image.Defender, lowest, kContestantCount - 1, "Defender");
   c.range(image.Challenger, lowest, kContestantCount - 1, "Challenger");
+  // A round past the last is only the crowning's: any other step would play
+  // a round the show has no values or clips for.
+  c.require(image.Record.Round <= image.Record.RoundCount || image.ShowStep >= kCrowningStep,
+            "Round is past the last round before the crowning");
   if (image.ShowStep == 0) {
     // The step announces the contestant in control: there must be one.
     const bool inControl = std::any_of(std::begin(image.Contestants), std::end(image.Contestants),

@@ -121,6 +121,12 @@ TEST(SavedGameFile, EveryIndexAndCountIsCheckedAgainstTheBankAndLists) {
       {"Defender", [](SavedGameImage& g) { g.ShowStep = 4, g.Defender = -1, g.Challenger = 2; }, 2620},
       {"Challenger", [](SavedGameImage& g) { g.ShowStep = 4, g.Defender = 0, g.Challenger = -1; }, 2620},
       {"no defender to come", [](SavedGameImage& g) { g.Contestants[0].Role = 0; }, 2620},
+      // Only the crowning and what follows it come after the last round.
+      {"past the last round",
+       [](SavedGameImage& g) {
+         g.Record.RoundCount = 2, g.Record.Round = 3, g.ShowStep = 19, g.Defender = 0, g.Challenger = 1;
+       },
+       2620},
       {"IsHuman", [](SavedGameImage& g) { g.Contestants[1].IsHuman = 2; }, 2620},
       {"HasChallenged", [](SavedGameImage& g) { g.Contestants[2].HasChallenged = 9; }, 2620},
       {"Appearance", [](SavedGameImage& g) { g.Contestants[0].Appearance = 6; }, 2620},
