@@ -38,11 +38,13 @@ TInGameMenu::TInGameMenu() : DialogScreen("InGameMenu", kWidth, kHeight, "Menu")
   // The title panel is part of "Back to Game": pressing it shows that button
   // pressed, and a click on it goes back to the game.
   buttons.addProxy(MenuLbl, BackBtn);
+  MenuLbl->setCursor(Cursor::HandPoint);
 }
 
 void TInGameMenu::FormCreate() {
   DialogScreen::FormCreate();
-  if (!CreateOwnedScreens()) {
+  ownedScreensMade_ = CreateOwnedScreens();
+  if (!ownedScreensMade_) {
     // Without its windows the menu cannot serve the show: the program ends as
     // soon as the board looks at the results.
     QuitPressed = 1;
@@ -61,7 +63,11 @@ bool TInGameMenu::CreateOwnedScreens() {
   return true;
 }
 
-void TInGameMenu::FormShow() { EndPressed = QuitPressed = 0; }
+void TInGameMenu::FormShow() {
+  // A menu without its windows keeps its failure whoever shows it.
+  if (!ownedScreensMade_) return;
+  EndPressed = QuitPressed = 0;
+}
 
 void TInGameMenu::FormDestroy() {
   destroyForm(PrefsMenu);

@@ -26,6 +26,10 @@ class TInGameMenu : public DialogScreen {
   std::uint8_t EndPressed = 0;
   std::uint8_t QuitPressed = 0;
 
+  // False when the menu could not make its windows (reported): it then
+  // stays shut, with QuitPressed set, so that the board ends the program.
+  bool Usable() const { return ownedScreensMade_; }
+
   void FormCreate() override;
   void FormShow() override;
   void FormDestroy() override;
@@ -39,6 +43,8 @@ class TInGameMenu : public DialogScreen {
 
  private:
   bool CreateOwnedScreens();
+
+  bool ownedScreensMade_ = false;
 };
 
 }  // namespace tvz

@@ -29,7 +29,8 @@ void ReleaseInGameMenu() {
 }  // namespace
 
 void TTvzMain::ConnectShow() {
-  TCamera2::FindInGameMenu = []() -> Form* { return InGameMenu; };
+  // A menu that could not make its windows is never opened over the show.
+  TCamera2::FindInGameMenu = []() -> Form* { return InGameMenu && InGameMenu->Usable() ? InGameMenu : nullptr; };
   TCamera2::GameLeftFromMenu = GameLeftFromMenu;
   CurrentBoardValues = [] {
     if (!Camera2) return BoardValues{};

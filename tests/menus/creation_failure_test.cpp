@@ -39,6 +39,13 @@ TEST_F(CreationFailure, AMissingWindowIsReportedAndTheShowEnds) {
       EXPECT_FALSE(c.made());
       EXPECT_EQ(InGameMenu->QuitPressed, 1) << "the board ends the program when it looks";
       EXPECT_FALSE(InGameMenu->visible());
+      // The board's menu button finds no menu to open, and a menu shown
+      // anyway keeps its failure.
+      ASSERT_TRUE(TCamera2::FindInGameMenu);
+      EXPECT_EQ(TCamera2::FindInGameMenu(), nullptr);
+      InGameMenu->Show();
+      EXPECT_EQ(InGameMenu->QuitPressed, 1);
+      InGameMenu->Hide();
       log += "Err : Insufficent memory or resources available\nLocn: " + std::to_string(c.location) + "\n\n";
     }
   });

@@ -24,6 +24,11 @@ TEST_F(InGame, BackToGameByItsKeysItsButtonAndTheTitlePanel) {
     }
     InGameMenu->Show();
     d.capture("in-game-menu.png");
+    // The title is part of "Back to Game": every control shows the hand.
+    for (const auto& control : InGameMenu->controls()) {
+      const auto* label = dynamic_cast<const Label*>(control.get());
+      EXPECT_EQ(control->cursor(), Cursor::HandPoint) << (label ? label->caption() : "a control");
+    }
     const Rect panel = InGameMenu->MenuLbl->boundsRect();
     const int x = InGameMenu->left() + panel.left + 20, y = InGameMenu->top() + panel.top + 10;
     d.mouseDown(x, y);
