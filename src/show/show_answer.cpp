@@ -65,9 +65,11 @@ bool ShowSteps::SayAnswer(int answerer) {
   LineRequest line;
   line.contestant = answerer;
   line.answerSlot = who.AnswerSlot;
-  line.phrase = static_cast<AnswerPhrase>(Random(3));
-  if (!SpeakLine(who.AnswerSlot != kNoAnswer ? HostLine::AnswerGiven : HostLine::NoAnswer, line))
-    return false;
+  const bool answered = who.AnswerSlot != kNoAnswer;
+  // Only an answer is spoken with a phrase; the buzzer draws nothing, so it
+  // leaves the rest of the show's draws as they were.
+  if (answered) line.phrase = static_cast<AnswerPhrase>(Random(3));
+  if (!SpeakLine(answered ? HostLine::AnswerGiven : HostLine::NoAnswer, line)) return false;
   Schedule(kLineDelayMs);
   GoTo(board_.ShowStep + 1);
   return true;

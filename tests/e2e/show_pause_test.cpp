@@ -130,6 +130,8 @@ TEST_F(Interruptions, ScenesForAPersonHoldTheShowUntilTheyChoose) {
 
 TEST_F(Interruptions, ClocksRunOutAndTheChallengerAnswersAfterAMiss) {
   // The person lets every clock run out, and misses as defender.
+  // A show (by its draws) in which the person is given a category to pick.
+  harnessOptions_.startTick = 2000;
   pickCategory = [](int) { return 0; };
   pickAnswer = [](int) { return 0; };
   play([&](Driver& d) {

@@ -56,7 +56,7 @@ std::string GameSession::readFile(const std::string& name) const {
 bool GameSession::fileExists(const std::string& name) const { return fs::exists(dir_ / name); }
 
 void GameSession::play(const std::function<void(Driver&)>& scenario) {
-  Harness h;
+  Harness h(harnessOptions_);
   ASSERT_TRUE(h.ok()) << h.error().reason;
   ASSERT_NE(createForm(&TvzMain), nullptr);
   if (!TvzMain->MainWindowClosed()) {

@@ -37,6 +37,9 @@ class GameSession : public ::testing::Test {
   std::filesystem::path dir_;
   std::filesystem::path previous_;
   bool mediaLinked_ = false;
+  // The clock's start decides the show's draws: contestant setup seeds the
+  // generator from it.
+  HarnessOptions harnessOptions_;
 };
 
 }  // namespace tvz::testing
