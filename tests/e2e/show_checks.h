@@ -10,7 +10,10 @@
 #include <vector>
 
 #include "harness/whole_show.h"
+#include "show/board.h"
+#include "show/board_layout.h"
 #include "show/show_flow.h"
+#include "store/saved_game_disk.h"
 
 namespace tvz::testing {
 
@@ -72,6 +75,111 @@ inline void ExpectStepsInTheirOrder(const std::vector<StepRun>& steps, bool from
     EXPECT_TRUE(kFollowers.at(s.step).count(s.next)) << "step " << s.step << " -> " << s.next << " at " << i;
     if (i + 1 < steps.size()) {
       EXPECT_EQ(steps[i + 1].step, s.next) << "one step at a time, at " << i;
+    }
+  }
+}
+
+// The name plate the board shows for a contestant: the row of the plate
+// strip (0 none, 1 defender, 2 challenger) its picture is a copy of, or -1.
+inline int PlateShown(int c) {
+  const Bitmap& plate = Camera2->NamePlateImages[c]->bitmap();
+  const Bitmap& strip = Camera2->NamePlateStrip;
+  const int h = plate.height();
+  for (int row = 0; h > 0 && (row + 1) * h <= strip.height(); ++row) {
+    bool same = plate.width() <= strip.width();
+    for (int y = 0; same && y < h; ++y)
+      for (int x = 0; same && x < plate.width(); ++x) same = plate.pixel(x, y) == strip.pixel(x, row * h + y);
+    if (same) return row;
+  }
+  return -1;
+}
+
+// Each contestant's role, and the plate that shows it.
+inline void ExpectRoles(const std::array<std::int32_t, kContestantCount>& roles) {
+  for (int c = 0; c < kContestantCount; ++c) {
+    EXPECT_EQ(TvzMain->Contestants[c].Role, roles[c]) << "contestant " << c;
+    EXPECT_EQ(PlateShown(c), roles[c]) << "the plate of contestant " << c;
+  }
+}
+
+// What the board shows as a live show goes on, checked after the steps that
+// change it: the challenger's role and plate while it challenges, the
+// staked cell red from the challenge and grey once the defender's answer
+// is judged, every role cleared between rounds, the winner's plate lit at
+// the crowning.
+inline void ExpectTheBoardAfter(const StepRun& run) {
+  if (!Camera2) return;
+  const int defender = Camera2->Defender, challenger = Camera2->Challenger;
+  auto cellColour = [&] {
+    return Camera2->CellLabels[defender][TvzMain->Contestants[defender].SelectedCell]->font().color;
+  };
+  switch (run.step) {
+    case kAnnounceChallenge: {
+      std::array<std::int32_t, kContestantCount> roles{};
+      roles[defender] = 1;
+      roles[challenger] = 2;
+      ExpectRoles(roles);
+      EXPECT_EQ(cellColour(), board_layout::kCurrentColour) << "the staked cell turns red";
+      break;
+    }
+    case kJudgeDefender:
+      EXPECT_EQ(cellColour(), board_layout::kUsedColour) << "the judged cell turns grey";
+      break;
+    case kEndChallenge:
+      if (TvzMain->Round != run.round && run.next == kAnnounceBreak) {
+        ExpectRoles({0, 0, 0});
+      } else if (run.next == kDrawCategory) {
+        EXPECT_NE(challenger, defender);
+        EXPECT_EQ(TvzMain->Contestants[challenger].Role, 2) << "the next challenger";
+        EXPECT_EQ(std::count_if(TvzMain->Contestants, TvzMain->Contestants + kContestantCount,
+                                [](const ContestantRecord& c) { return c.Role == 2; }),
+                  1);
+      } else if (run.next == kAnnounceDefender) {
+        for (int c = 0; c < kContestantCount; ++c) EXPECT_NE(TvzMain->Contestants[c].Role, 2) << c;
+      }
+      break;
+    case kCrownChampion:
+      if (TvzMain->FirstPlace >= 0) {
+        std::array<std::int32_t, kContestantCount> roles{};
+        roles[TvzMain->FirstPlace] = 1;
+        ExpectRoles(roles);
+      }
+      break;
+    default: break;
+  }
+}
+
+// A game saved right after this step, as the in-game menu's "Save" writes
+// it, loads back whole: checked once for each step the board waits to run
+// in each round (the files stay in the session's directory).
+inline void ExpectASaveHereLoads(const StepRun& run, std::set<std::pair<int, int>>& saved) {
+  if (!Camera2 || !saved.insert({run.next, run.round}).second) return;
+  const SavedGameImage image =
+      MakeSavedGame(*TvzMain, {Camera2->Challenger, Camera2->Defender, Camera2->ShowStep});
+  const std::string name = "round" + std::to_string(run.round) + "-step" + std::to_string(run.next) + ".tzs";
+  ASSERT_TRUE(WriteSavedGameFile(name, image).ok()) << name;
+  SavedGameImage loaded{};
+  const DiskReport report = ReadSavedGameFile(name, SavedGameLimits::Of(*TvzMain), loaded);
+  EXPECT_TRUE(report.ok()) << name << ": " << report.reason;
+  EXPECT_EQ(EncodeSavedGame(loaded), EncodeSavedGame(image)) << name;
+}
+
+// Played frame by frame: a step that set a delay is followed at the first
+// frame at which that delay is over, never before; a step that set none is
+// followed on the very next frame (a person's scene, answered at once, holds
+// nothing up).
+inline void ExpectEachStepOnItsFrame(const std::vector<StepRun>& steps) {
+  for (std::size_t i = 1; i < steps.size(); ++i) {
+    const StepRun& before = steps[i - 1];
+    const StepRun& s = steps[i];
+    SCOPED_TRACE("step " + std::to_string(s.step) + " after step " + std::to_string(before.step) + " at " +
+                 std::to_string(i));
+    if (before.delaySet) {
+      const std::uint32_t waited = s.atMs - before.atMs;
+      EXPECT_GE(waited, before.delay) << "not before its delay";
+      EXPECT_LT(waited - s.frameMs, before.delay) << "at the first frame it was due";
+    } else {
+      EXPECT_EQ(s.frame, before.frame + 1) << "on the very next frame";
     }
   }
 }

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/contestant_names.h"
+#include "menus/player_menu.h"
 #include "scenes/camera3h.h"
 #include "scenes/camera3hc.h"
 #include "scenes/camera3m.h"
@@ -61,17 +62,36 @@ void ExpectTheGoldenTranscript(const std::vector<std::string>& said) {
   EXPECT_EQ(said.size(), golden.size());
 }
 
+// At contestant setup: the person on screen is made the current champion
+// with an earlier score, and is introduced as the returning champion.
+std::string MakeReturningChampion(int person, std::int32_t earlierScore) {
+  ContestantRecord champion = TvzMain->Contestants[person];
+  champion.Score = earlierScore;
+  Champions->AddChampion(champion);
+  PlayerMenu->ShowContestant();
+  EXPECT_EQ(TvzMain->Contestants[person].IsReturningChampion, 1);
+  return FormatEntry({earlierScore, FullName(*TvzMain, champion), Residence(*TvzMain, champion),
+                      champion.Appearance});
+}
+
 class Shows : public WholeShow {};
 
 TEST_F(Shows, OneRoundForOnePersonFromNewGameToTheChampionsList) {
+  // The person lets the clock run out once: the buzzer draws no phrase, so
+  // the rest of the show (the transcript) is what the draws before it left.
+  int answered = 0;
+  const auto answerWell = pickAnswer;
+  pickAnswer = [&](int who) { return ++answered == 3 ? 0 : answerWell(who); };
+  everyFrame = true;  // 33 ms at a time, as at real speed
   play([&](Driver& d) {
-    ASSERT_TRUE(startShow(d, {.names = {"Zanzibar"}}));
+    ASSERT_TRUE(startShow(d, {.seconds = 10, .names = {"Zanzibar"}}));
     EXPECT_STREQ(Seat(0).CustomName, "Zanzibar");
     ASSERT_TRUE(playToChampions(d));
 
     const std::vector<std::string> said = Said();
     ExpectStepsInTheirOrder(steps_);
-    ExpectDelaysAsTheShowSays(steps_, 0);
+    ExpectDelaysAsTheShowSays(steps_, 10);
+    ExpectEachStepOnItsFrame(steps_);
     // Thirty challenges, ten on each board, and every cell played.
     EXPECT_EQ(CountSteps(steps_, kOfferToDefender), 30);
     EXPECT_TRUE(BoardsExhausted(*TvzMain));
@@ -83,13 +103,15 @@ TEST_F(Shows, OneRoundForOnePersonFromNewGameToTheChampionsList) {
     EXPECT_EQ(CountEnding(said, " will defend."), 15);
     EXPECT_EQ(CountSteps(steps_, kShowBreak), 1);
     // The person answered every question put to them by key.
-    int answers = 0;
+    int answers = 0, timedOut = 0;
     for (const PlayerTurn& turn : turns_) {
       EXPECT_EQ(turn.contestant, 0) << "only contestant 0 is a person";
-      EXPECT_NE(turn.choice, 0);
       answers += turn.kind == PlayerTurn::Answer;
+      timedOut += turn.kind == PlayerTurn::Answer && turn.choice == 0;
     }
     EXPECT_GE(answers, 10) << "at least the ten challenges on the person's own board";
+    EXPECT_EQ(timedOut, 1);
+    EXPECT_GE(Count(said, "<BUZZER>"), 1);
 
     // The winner is in the champions file, marked as the champion, beside the
     // four built-in entries.
@@ -121,7 +143,10 @@ TEST_F(Shows, ThreeRoundsWithEveryOptionOn) {
   std::vector<int> lastCellChallenges(4, 0);
   // Each judgement against the rules: the cell's value is the round times
   // its number; right scores it, a miss (wrong or none) costs it.
+  std::set<std::pair<int, int>> saved;
   onStep = [&](const StepRun& run) {
+    ExpectTheBoardAfter(run);
+    ExpectASaveHereLoads(run, saved);
     if (run.step == kShowBreak) breakScenes.insert(TvzMain->BreakScene);
     if (run.step == kReviewQuestion && run.next == kOfferToDefender) {
       ++lastCellChallenges[run.round];
@@ -150,12 +175,25 @@ TEST_F(Shows, ThreeRoundsWithEveryOptionOn) {
       bothMissed += !right;
     }
   };
+  // The person comes back as the champion, and wins again.
+  std::string earlierWin;
+  atSetup = [&](Driver&, int) { earlierWin = MakeReturningChampion(0, 77); };
   play([&](Driver& d) {
     ASSERT_TRUE(startShow(d, options));
     ASSERT_TRUE(playToChampions(d));
     const std::vector<std::string> said = Said();
     ExpectStepsInTheirOrder(steps_);
     ExpectDelaysAsTheShowSays(steps_, options.seconds);
+    // "will remain our champion": this show's win is added once beside the
+    // earlier one, both marked current, the four built-in entries still there.
+    ASSERT_EQ(TvzMain->FirstPlace, 0);
+    EXPECT_EQ(Count(said, ShownName(*TvzMain, Seat(0)) + ", will remain our champion."), 1);
+    EXPECT_EQ(CountEnding(said, " is our new champion!"), 0);
+    const std::vector<std::string> stored = StoredChampions(readFile("vantoc.mm3"));
+    EXPECT_EQ(stored.size(), 6u);
+    EXPECT_EQ(std::count(stored.begin(), stored.end(), earlierWin + "+"), 1);
+    EXPECT_EQ(std::count(stored.begin(), stored.end(), EntryOf(0) + "+"), 1);
+    EXPECT_EQ(Champions->ChampionList, stored);
     EXPECT_EQ(judged, 90 + offeredBack);
     EXPECT_GT(offeredBack, 0);
     EXPECT_GT(challengerRight, 0);
@@ -169,6 +207,13 @@ TEST_F(Shows, ThreeRoundsWithEveryOptionOn) {
     EXPECT_EQ(Count(said, "Welcome back.  On to round three."), 1);
     // Each contestant's fifth turn of a round ends on its last cell.
     EXPECT_EQ(lastCellChallenges, (std::vector<int>{0, 3, 3, 3}));
+    // Saved at every step of every round (the steps of the last cell, the
+    // person's picks and the challenger's answers among them).
+    for (int round = 1; round <= 3; ++round)
+      for (int step : {kAnnounceDefender, kEndChallenge, kAnnounceBreak, kShowBreak, kWelcomeBack})
+        EXPECT_TRUE(saved.count({step, round})) << "step " << step << " round " << round;
+    for (int step : {kCrownChampion, kThankAudience, kSayGoodbye, kRollCredits})
+      EXPECT_TRUE(saved.count({step, 4})) << "step " << step << " after the last round";
     // With a clock, some computer answers did not come in time.
     EXPECT_GT(Count(said, "<BUZZER>"), 0);
     EXPECT_EQ(Count(said, "<BUZZER>"), Count(said, "Sorry,"));
@@ -182,6 +227,13 @@ TEST_F(Shows, ThreePeopleEachChooseBehindTheirTurnCard) {
   // answers everything right, the others nothing, so the typed name wins.
   const ShowOptions options{.seconds = 20, .people = 3, .names = {"", "", "Ottoline"}};
   pickAnswer = [](int answerer) { return answerer == 2 ? RightSlot() : WrongSlot(); };
+  // The first person comes back as the champion, and loses.
+  std::string earlierWin;
+  atSetup = [&](Driver&, int person) {
+    if (person == 0) earlierWin = MakeReturningChampion(0, 55);
+  };
+  std::set<std::pair<int, int>> saved;
+  onStep = [&](const StepRun& run) { ExpectASaveHereLoads(run, saved); };
   play([&](Driver& d) {
     ASSERT_TRUE(startShow(d, options));
     for (int c = 0; c < 3; ++c) EXPECT_EQ(Seat(c).IsHuman, 1);
@@ -201,6 +253,7 @@ TEST_F(Shows, ThreePeopleEachChooseBehindTheirTurnCard) {
       EXPECT_EQ(turn.cardFor, turn.contestant) << "each choice behind the card of the one who makes it";
     }
     EXPECT_EQ(kinds.size(), 3u) << "categories, values and answers";
+    EXPECT_GE(saved.size(), 20u) << "saved and loaded at every step";
     // Every challenge: a value and at least one answer; the last cells need no value.
     EXPECT_EQ(std::count_if(turns_.begin(), turns_.end(),
                             [](const PlayerTurn& t) { return t.kind == PlayerTurn::Value; }),
@@ -212,6 +265,12 @@ TEST_F(Shows, ThreePeopleEachChooseBehindTheirTurnCard) {
     const std::string entry = EntryOf(2) + "+";
     EXPECT_EQ(entry.find("Ottoline"), 6u) << entry;
     EXPECT_EQ(std::count(stored.begin(), stored.end(), entry), 1);
+    EXPECT_EQ(Count(Said(), "Ottoline is our new champion!"), 1);
+    // The champion who lost is retired: the earlier win stays, unmarked.
+    EXPECT_EQ(stored.size(), 6u);
+    EXPECT_EQ(std::count(stored.begin(), stored.end(), earlierWin + "_"), 1);
+    EXPECT_EQ(std::count(stored.begin(), stored.end(), earlierWin + "+"), 0);
+    EXPECT_FALSE(Champions->IsChampion(Seat(0)));
   });
 }
 

@@ -134,6 +134,7 @@ bool ShowPlayer::startShow(Driver& d, const ShowOptions& options) {
     const bool last = person + 1 == options.people;
     const int button = last ? 'S' : 'N';  // "Start >" or "Next Human"
     const std::string name = person < static_cast<int>(options.names.size()) ? options.names[person] : "";
+    if (atSetup) atSetup(d, person);
     if (name.empty())
       d.press(button);
     else
@@ -233,6 +234,10 @@ void ShowPlayer::frame(Driver& d, std::uint32_t ms) {
   ++frames_;
   if (before < 0 || d.app().terminated()) return;
   StepRun run{before, -1, 0, TvzMain->Round, scores};
+  run.frame = frames_;
+  run.atMs = d.clock().tickCount();
+  run.frameMs = ms;
+  run.delaySet = TvzMain->ElapsedMs == 0;
   if (Camera2) {
     // Every step moves ShowStep on (the credits close the board instead).
     if (Camera2->ShowStep == before && Camera2->StepDelay == delayBefore) return;

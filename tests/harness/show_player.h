@@ -39,13 +39,19 @@ struct PlayerTurn {
 };
 
 // A step of the show that ran: ShowStep before and after it, the delay it
-// set, and the scores before it.
+// set, and the scores before it; when it ran (the show player's frame, the
+// clock after that frame and how far that frame moved it) and whether it
+// set its delay anew (the step scheduled the next, ElapsedMs back at 0).
 struct StepRun {
   std::int32_t step;
   std::int32_t next;
   std::uint32_t delay;
   std::int32_t round;
   std::array<std::int32_t, kContestantCount> scoresBefore;
+  long frame = 0;
+  std::uint32_t atMs = 0;
+  std::uint32_t frameMs = 0;
+  bool delaySet = false;
 };
 
 class ShowPlayer {
@@ -87,6 +93,10 @@ class ShowPlayer {
   // The slot of the right answer of the current question, and a wrong one.
   static int RightSlot();
   static int WrongSlot();
+
+  // Called at contestant setup for each person, whose setup is on screen,
+  // before "Next Human" or "Start >" (and before a name is typed).
+  std::function<void(Driver&, int person)> atSetup;
 
   // Frame by frame, 33 ms at a time, as at real speed, rather than jumping
   // to the next step.
