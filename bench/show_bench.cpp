@@ -14,7 +14,23 @@
 #include "core/popup_box.h"
 #include "harness/harness.h"
 #include "harness/show_player.h"
+#include "scenes/camera3h.h"
+#include "scenes/camera3hc.h"
+#include "scenes/camera3m.h"
+#include "scenes/camera3mc.h"
+#include "scenes/camera3s.h"
+#include "scenes/camera3sc.h"
+#include "scenes/camera3t.h"
+#include "scenes/camera3tc.h"
+#include "scenes/camera3w.h"
+#include "scenes/camera4x.h"
+#include "scenes/camera5a.h"
+#include "scenes/camera5b.h"
+#include "scenes/camera5c.h"
+#include "scenes/host_scene.h"
 #include "scratch_game_dir.h"
+#include "show/board.h"
+#include "tick_timer.h"
 #include "shell/main_window.h"
 #include "show/show_flow.h"
 #include "store/champions.h"
@@ -23,6 +39,25 @@ namespace {
 
 using namespace tvz;
 using namespace tvz::testing;
+
+bool visible(const Form* form) { return form && form->visible(); }
+
+// What is on screen, to name the slowest tick of a show.
+std::string ShowSceneOnScreen() {
+  if (visible(Champions)) return "champions";
+  if (visible(Camera4x)) return "winners";
+  if (visible(Camera5a) || visible(Camera5b) || visible(Camera5c)) return "break";
+  if (visible(Camera3w)) return "category";
+  for (const Form* scene : {static_cast<Form*>(Camera3hc), static_cast<Form*>(Camera3mc),
+                            static_cast<Form*>(Camera3sc), static_cast<Form*>(Camera3tc)})
+    if (visible(scene)) return "value";
+  for (const Form* scene : {static_cast<Form*>(Camera3h), static_cast<Form*>(Camera3m),
+                            static_cast<Form*>(Camera3s), static_cast<Form*>(Camera3t)})
+    if (visible(scene)) return "question";
+  if (visible(Camera1)) return "host";
+  if (visible(Camera2)) return "board";
+  return "other";
+}
 
 double PeakResidentMb() {
   rusage usage{};
@@ -49,9 +84,15 @@ void BM_WholeShow(benchmark::State& state, const ShowOptions& options, bool ever
     createForm(&PopupBox2);
     ShowPlayer player;
     player.everyFrame = everyFrame;
+    bench::TickTimer ticks(*TvzMain->FrameTimer, ShowSceneOnScreen);
     bool played = false;
     harness.run([&](Driver& d) {
-      played = player.startShow(d, options) && player.playToChampions(d);
+      // Every tick of the show, from the board's first frame to the
+      // champions list, once the opening has brought the board.
+      played = player.startShow(d, options);
+      ticks.timing = everyFrame;
+      played = played && player.playToChampions(d);
+      ticks.timing = false;
       d.press(vk::Escape);  // "< Menu"
       d.ticks(3);
       d.press('Q');
@@ -60,6 +101,7 @@ void BM_WholeShow(benchmark::State& state, const ShowOptions& options, bool ever
     if (!played) state.SkipWithError("the show did not reach the champions list");
     steps = player.steps_.size();
     frames = player.frames_;
+    ticks.report(state);
   }
   state.counters["steps"] = static_cast<double>(steps);
   state.counters["frames"] = static_cast<double>(frames);

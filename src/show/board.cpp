@@ -335,6 +335,9 @@ bool TCamera2::StepShow() {
     }
     // The credits roll: the board has closed itself, its work is done.
     if (releasing()) return true;
+  } else if (!PrepareShowStep(*this)) {
+    Close();
+    return false;
   }
   AnimateFaces();
   // The host stands still while a commercial runs.

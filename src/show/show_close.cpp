@@ -52,9 +52,14 @@ bool ShowSteps::SayGoodbye() {
   return true;
 }
 
+// The winners' stage is made, its pictures loaded, while the host's goodbye
+// still plays: the frame that rolls the credits then only has the closing
+// theme to build.
+bool ShowSteps::PrepareCredits() { return WinnersSceneMade() || MakeWinnersScene(); }
+
 bool ShowSteps::RollCredits() {
   board_.SetCaption("");
-  if (!MakeWinnersScene()) {
+  if (!PrepareCredits()) {
     CloseHostScene();
     return false;
   }

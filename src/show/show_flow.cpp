@@ -11,7 +11,16 @@ namespace tvz {
 
 bool RunShowStep(TCamera2& board) { return ShowSteps(board).Run(); }
 
+bool PrepareShowStep(TCamera2& board) { return ShowSteps(board).Prepare(); }
+
 ShowSteps::ShowSteps(TCamera2& board) : board_(board), game_(*Services) {}
+
+bool ShowSteps::Prepare() {
+  switch (board_.ShowStep) {
+    case kRollCredits: return PrepareCredits();
+    default: return true;
+  }
+}
 
 bool ShowSteps::Run() {
   const std::int32_t step = board_.ShowStep;

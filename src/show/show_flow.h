@@ -48,5 +48,9 @@ inline constexpr std::uint32_t kLineDelayMs = 4500;
 // failed: a clip or a scene that could not be loaded or made, reported where
 // it failed; the show cannot go on then.
 bool RunShowStep(TCamera2& board);
+// On a frame that runs no step: the costliest work of the step to come, done
+// ahead so that no single frame carries all of it. False when that work
+// failed (reported): the step could not have run either.
+bool PrepareShowStep(TCamera2& board);
 
 }  // namespace tvz

@@ -152,6 +152,8 @@ bool AnyBreakScene() { return Camera5a || Camera5b || Camera5c; }
 
 bool MakeWinnersScene() { return Make(Camera4x, kWinnersLocation) != nullptr; }
 
+bool WinnersSceneMade() { return Camera4x && !Camera4x->releasing(); }
+
 void ShowWinnersScene() {
   if (Camera4x) Camera4x->Show();
 }

@@ -42,6 +42,8 @@ bool AnyBreakScene();
 
 // The winners' stage with its pictures (1500); shown by the caller.
 bool MakeWinnersScene();
+// The winners' stage has been made (and not closed since).
+bool WinnersSceneMade();
 void ShowWinnersScene();
 
 // Once a frame: the answer clock of the scene open now. The scenes are looked

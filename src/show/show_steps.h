@@ -20,6 +20,8 @@ class ShowSteps {
   explicit ShowSteps(TCamera2& board);
 
   bool Run();
+  // Work of the next step that may be done ahead, on a frame that runs none.
+  bool Prepare();
 
  private:
   // --- A defender's turn and the challenge (show_challenge.cpp) ---
@@ -50,6 +52,7 @@ class ShowSteps {
   bool ThankAudience();
   bool SayGoodbye();
   bool RollCredits();
+  bool PrepareCredits();
 
   // --- Shared ---
   // The next step runs once ElapsedMs has reached ms, counted from now.
