@@ -8,11 +8,13 @@
 #include <iterator>
 #include <set>
 
+#include "core/pack_bank.h"
 #include "core/question_bank.h"
+#include "core/question_pack.h"
 #include "core/scramble.h"
 #include "core/string_list.h"
+#include "harness/pack_text.h"
 #include "qbank/bank_compiler.h"
-#include "qbank/lint.h"
 #include "qbank_test_support.h"
 
 namespace tvz::qbank {
@@ -38,39 +40,39 @@ std::int32_t word(const Bytes& index, int record, int w) {
   return value;
 }
 
-std::vector<QuestionEntry> sampleEntries(const ScratchDirectory& dir) {
-  const std::string history =
-      testing::entryText(3, "In which year did the Berlin Wall fall?", "1989", "1961", "1991", "1979") +
-      testing::entryText(7, "Which city was the capital of the Byzantine Empire?", "Constantinople", "Rome",
-                         "Athens", "Alexandria") +
-      testing::entryText(1, "Who was the first President of the United States?", "George Washington",
-                         "John Adams", "Thomas Jefferson", "Benjamin Franklin");
-  const std::string music =
-      testing::entryText(5, "Which composer wrote the opera \xE2\x80\x9C" "Carmen\xE2\x80\x9D?", "Georges Bizet",
-                         "Giuseppe Verdi", "Jules Massenet", "Charles Gounod") +
-      testing::entryText(2, "How many lines does a staff of written music have?", "5", "4", "6", "3") +
-      testing::entryText(9, "In which year did the Berlin Philharmonic first tour abroad?", "1889",
-                         "1979", "1991", "1961");
-  const std::string tval =
-      testing::entryText(4, "Who painted the \xE2\x80\x9CMona Lisa\xE2\x80\x9D?", "Leonardo da Vinci",
-                         "Rapha\xC3\xABl", "Michelangelo", "Titian") +
-      testing::entryText(10, "Which novel begins with \xE2\x80\x9C" "Call me Ishmael\xE2\x80\x9D?",
-                         "Moby-Dick", "Billy Budd", "Typee", "Omoo");
-  std::vector<QuestionEntry> entries;
-  std::vector<Problem> problems;
-  for (const auto& [name, text] : {std::pair{"history.txt", history}, {"music.txt", music}, {"tval.txt", tval}}) {
-    readQuestionSource(dir.write(name, text), entries, problems);
-  }
-  EXPECT_TRUE(problems.empty()) << describe(problems.front());
-  return entries;
+using tvz::testing::QuestionText;
+
+// Eight questions of three sections, with texts the game shows in
+// Windows-1252 and answers that repeat.
+std::vector<PackQuestion> sampleQuestions() {
+  const std::string text =
+      "Title: Sample\n\n== History\n" +
+      QuestionText(3, "In which year did the Berlin Wall fall?", "1989", "1961", "1991", "1979") +
+      QuestionText(7, "Which city was the capital of the Byzantine Empire?", "Constantinople", "Rome", "Athens",
+                   "Alexandria") +
+      QuestionText(1, "Who was the first President of the United States?", "George Washington", "John Adams",
+                   "Thomas Jefferson", "Benjamin Franklin") +
+      "== Music\n" +
+      QuestionText(5, "Which composer wrote the opera \xE2\x80\x9C" "Carmen\xE2\x80\x9D?", "Georges Bizet",
+                   "Giuseppe Verdi", "Jules Massenet", "Charles Gounod") +
+      QuestionText(2, "How many lines does a staff of written music have?", "5", "4", "6", "3") +
+      QuestionText(9, "In which year did the Berlin Philharmonic first tour abroad?", "1889", "1979", "1991", "1961") +
+      "== TV, Arts, and Literature\n" +
+      QuestionText(4, "Who painted the \xE2\x80\x9CMona Lisa\xE2\x80\x9D?", "Leonardo da Vinci", "Rapha\xC3\xABl",
+                   "Michelangelo", "Titian") +
+      QuestionText(10, "Which novel begins with \xE2\x80\x9C" "Call me Ishmael\xE2\x80\x9D?", "Moby-Dick",
+                   "Billy Budd", "Typee", "Omoo");
+  const QuestionPack pack = ParseQuestionPack(text);
+  EXPECT_EQ(pack.problems.size(), 4u) << "only the counts: the sample is not a whole pack";
+  return pack.questions;
 }
 
 TEST(BankCompiler, RoundTripResolvesEveryRecordToItsEntry) {
   ScratchDirectory dir("tvz_qbank_roundtrip");
-  const auto entries = sampleEntries(dir);
+  const auto entries = sampleQuestions();
   ASSERT_EQ(entries.size(), 8u);
   std::string error;
-  ASSERT_TRUE(writeBank(compileBank(entries), dir.path() + "/game", &error)) << error;
+  ASSERT_TRUE(writeBank(compileBank(CompilePack(entries)), dir.path() + "/game", &error)) << error;
 
   const Bytes index = readFile(dir.path() + "/game/tvzd.tzd");
   ASSERT_EQ(index.size(), 11200u);
@@ -103,10 +105,9 @@ TEST(BankCompiler, RoundTripResolvesEveryRecordToItsEntry) {
 }
 
 TEST(BankCompiler, BuildsAreReproducibleAndTheTextsEndEveryLine) {
-  ScratchDirectory dir("tvz_qbank_repro");
-  const auto entries = sampleEntries(dir);
-  const CompiledBank first = compileBank(entries);
-  const CompiledBank second = compileBank(entries);
+  const auto entries = sampleQuestions();
+  const CompiledBank first = compileBank(CompilePack(entries));
+  const CompiledBank second = compileBank(CompilePack(entries));
   EXPECT_EQ(first.index, second.index);
   EXPECT_EQ(first.questions, second.questions);
   EXPECT_EQ(first.answers, second.answers);
@@ -123,7 +124,7 @@ TEST(BankCompiler, BuildsAreReproducibleAndTheTextsEndEveryLine) {
 
 TEST(BankCompiler, WritesReplaceOldFilesWhole) {
   ScratchDirectory dir("tvz_qbank_replace");
-  const auto entries = sampleEntries(dir);
+  const PackBank entries = CompilePack(sampleQuestions());
   const std::string game = dir.path() + "/game";
   std::filesystem::create_directories(game);
   std::ofstream(game + "/tvzd.tzq") << "an old, longer question file that must not leave a tail behind";
@@ -137,17 +138,16 @@ TEST(BankCompiler, WritesReplaceOldFilesWhole) {
   EXPECT_FALSE(error.empty());
 }
 
+// The bank files the game loads at start hold exactly the first edition's
+// pack as the game compiles it at load, so either way a saved game's flags
+// and the history of asked questions name the same questions.
 TEST(BankCompiler, TheGameLoadsTheFullCompiledBank) {
   ScratchDirectory dir("tvz_qbank_game");
-  std::vector<std::string> files;
-  for (int c = 0; c < 4; ++c) files.push_back(dir.write(std::string(testing::kStems[c]) + ".txt", testing::fullCategory(c)));
-  std::vector<QuestionEntry> entries;
-  std::vector<Problem> problems;
-  for (const auto& file : files) readQuestionSource(file, entries, problems);
-  lintQuestions(entries, files, LintOptions{}, problems);
-  ASSERT_TRUE(problems.empty()) << describe(problems.front());
+  const QuestionPack pack = ParseQuestionPack(tvz::testing::PackText("Edition"));
+  ASSERT_TRUE(pack.playable()) << Describe(pack.problems.front());
+  const PackBank compiled = CompilePack(pack.questions);
   std::string error;
-  ASSERT_TRUE(writeBank(compileBank(entries), dir.path() + "/game", &error)) << error;
+  ASSERT_TRUE(writeBank(compileBank(compiled), dir.path() + "/game", &error)) << error;
 
   const QuestionBank bank = LoadQuestionBank(dir.path() + "/game");
   ASSERT_TRUE(bank.ok()) << bank.failures.front().message << " " << bank.failures.front().fileName;
@@ -165,6 +165,9 @@ TEST(BankCompiler, TheGameLoadsTheFullCompiledBank) {
   for (int c = 0; c < 4; ++c) {
     for (int d = 1; d <= 10; ++d) EXPECT_EQ(perCategoryAndDifficulty[c][d], 10) << c << " " << d;
   }
+  EXPECT_EQ(bank.questions, compiled.questions);
+  EXPECT_EQ(bank.answers, compiled.answers);
+  EXPECT_EQ(std::memcmp(bank.records, compiled.records.data(), 400 * sizeof(QuestionIndexRecord)), 0);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// Compiles the question entries into the game's three question-bank files:
+// Writes a pack's questions as the game's three question-bank files:
 // "tvzd.tzd" (400 records of seven little-endian 32-bit integers), "tvzd.tzq"
 // (question texts) and "tvzd.tza" (answer texts), the text files one text per
 // CR LF line, scrambled whole with the text-file key.
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "qbank/question_source.h"
+#include "core/pack_bank.h"
 
 namespace tvz::qbank {
 
@@ -19,21 +19,21 @@ inline constexpr const char* kQuestionFile = "tvzd.tzq";
 inline constexpr const char* kAnswerFile = "tvzd.tza";
 
 struct CompiledBank {
-  std::vector<std::uint8_t> index;      // exactly kIndexBytes
+  std::vector<std::uint8_t> index;      // exactly kIndexBytes; records past the pack's stay zero
   std::vector<std::uint8_t> questions;  // scrambled
   std::vector<std::uint8_t> answers;    // scrambled
 };
 
-// At most kRecordCount entries. The records are shuffled with a fixed seed, so
-// that the show's draw does not follow the writers' order and yet every build
-// writes the same files. Records past the entries stay zero.
-CompiledBank compileBank(const std::vector<QuestionEntry>& entries);
+CompiledBank compileBank(const PackBank& bank);
 
 // The text-file key: byte i is stored as plain byte - (58 + 9 i), modulo 256.
 void scrambleTextFile(std::vector<std::uint8_t>& bytes);
 
-// Writes the three files into directory, each to a temporary name first and
-// then renamed, so a failed build never leaves a half-written bank.
+// Writes a file under a temporary name first and then renames it, so that a
+// failed build never leaves half a file.
+bool writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string* error);
+
+// The three bank files into directory.
 bool writeBank(const CompiledBank& bank, const std::string& directory, std::string* error);
 
 }  // namespace tvz::qbank
