@@ -18,13 +18,18 @@ inline constexpr int kQuestionRecordCount = 400;
 inline constexpr int kCellCount = 10;
 inline constexpr int kCategoryCount = 5;
 inline constexpr char kSaveTag[9] = "tvzd1011";
+inline constexpr std::size_t kPackNameBytes = 7;
 
 #pragma pack(push, 1)
 
 // Saved block 1: preferences, options, places and the current question.
 struct SavedBlock1 {
   char SaveTag[9];
-  std::uint8_t Unused9[11];
+  // The question pack of the show: the first bytes of its file name (padded
+  // with zeros) and the checksum of its questions, little-endian. All zeros:
+  // the first edition, as in every game saved before packs came.
+  char PackName[kPackNameBytes];
+  std::uint8_t PackHash[4];
   std::int32_t FirstPlace;
   std::int32_t SecondPlace;
   std::int32_t ThirdPlace;
@@ -79,7 +84,8 @@ struct ContestantRecord {
 
 static_assert(sizeof(SavedBlock1) == 532);
 static_assert(offsetof(SavedBlock1, SaveTag) == 0);
-static_assert(offsetof(SavedBlock1, Unused9) == 9);
+static_assert(offsetof(SavedBlock1, PackName) == 9);
+static_assert(offsetof(SavedBlock1, PackHash) == 16);
 static_assert(offsetof(SavedBlock1, FirstPlace) == 20);
 static_assert(offsetof(SavedBlock1, SecondPlace) == 24);
 static_assert(offsetof(SavedBlock1, ThirdPlace) == 28);

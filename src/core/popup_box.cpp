@@ -84,6 +84,12 @@ TPopupBox2::TPopupBox2() {
 
 void TPopupBox2::FormCreate() { colourBox(*this, TitleLbl, TextLbl); }
 
+void TPopupBox2::Tell(const std::string& title, const std::string& text) {
+  TitleLbl->setCaption(title);
+  TextLbl->setCaption(text);
+  ShowModal();
+}
+
 void TPopupBox2::FormShow() { OkPressed = 0; }
 
 void TPopupBox2::FormKeyDown(int& key, ShiftState shift) {

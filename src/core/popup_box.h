@@ -44,6 +44,9 @@ class TPopupBox2 : public Form {
 
   std::uint8_t OkPressed = 0;
 
+  // Sets the title and text and shows the box modally until "Ok".
+  void Tell(const std::string& title, const std::string& text);
+
   void FormCreate() override;
   void FormShow() override;
   void FormKeyDown(int& key, ShiftState shift) override;

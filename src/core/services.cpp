@@ -2,8 +2,10 @@
 
 #include "core/media.h"
 #include "core/name_table.h"
+#include "core/pack_library.h"
 #include "core/question_bank.h"
 #include "core/scramble.h"
+#include "core/settings.h"
 #include "platform/desktop.h"
 #include "platform/sound_output.h"
 
@@ -16,6 +18,8 @@ TvzServices::TvzServices(Hooks hooks)
       log_(PendingErrorText, ErrorLog::Hooks{[this](const std::string& text) { ShowBox(text); },
                                              [this] { CloseMainWindow(); }}) {
   ErrorLog::DeleteOldLog();
+  // A new run reads the player's settings afresh.
+  ForgetSettings();
   ContinueLoadedGame = [this](const BoardValues&) {
     ReportError(kMemoryError, 2630);
     return false;
@@ -55,6 +59,7 @@ bool TvzServices::CreateServices() {
   FillNameLists();
   // A bad bank ends the program, but the click sound is still loaded first.
   if (!LoadQuestionBankInto(log_, *this)) CloseMainWindow();
+  FirstEdition = BankOf(*this);
   if (!LoadSound(ClickSound, kClickSoundFile)) {
     ReportFileError("Error loading file", kClickSoundFile, 50);
     CloseMainWindow();
@@ -76,6 +81,7 @@ void TvzServices::DestroyServices() {
     list->clear();
   ClickSound = SoundBuffer();
   VoiceStream = SoundBuffer();
+  FirstEdition = PackBank();
 }
 
 void TvzServices::ReportError(const std::string& message, std::int32_t location) {

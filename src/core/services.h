@@ -13,6 +13,7 @@
 #include "core/board_values.h"
 #include "core/error_log.h"
 #include "core/game_record.h"
+#include "core/pack_bank.h"
 #include "core/sound.h"
 #include "platform/bitmap.h"
 
@@ -77,6 +78,10 @@ class TvzServices : public GameRecord {
   // still running. Until the show sets it: "Insufficent memory or resources
   // available" at 2630, false.
   std::function<bool(const BoardValues&)> ContinueLoadedGame;
+
+  // The first edition's questions as the bank files gave them at start: the
+  // record's bank is another pack's while a show of that pack runs.
+  PackBank FirstEdition;
 
   Bitmap Backdrop;
   SoundBuffer VoiceStream;

@@ -1,8 +1,13 @@
 #include "menus/game_menu.h"
 
 #include <array>
+#include <cstring>
 
+#include "core/pack_library.h"
+#include "core/question_history.h"
 #include "core/services.h"
+#include "core/settings.h"
+#include "platform/text.h"
 
 namespace tvz {
 
@@ -15,6 +20,9 @@ constexpr const char* kChallengerText = "Challenger may answer";
 constexpr const char* kDeductText = "Deduct points for incorrect answers";
 constexpr const char* kMultiplyText = "Multiply question value by round";
 constexpr const char* kHarderText = "Harder questions each round";
+constexpr const char* kPackSetting = "pack";
+constexpr int kPackLeft = 224;
+constexpr int kPackWidth = 496;  // to the right edge of "Next >"
 
 Label* addOption(Form& form, int left, int top, const std::string& caption) {
   Label* label = form.add<Label>(left, top, 10, 27, caption);
@@ -45,9 +53,14 @@ TGameMenu::TGameMenu() {
   DeductChk = addOption(*this, 112, 344, checkCaption(kDeductText, false));
   MultiplyChk = addOption(*this, 112, 376, checkCaption(kMultiplyText, false));
   HarderChk = addOption(*this, 112, 408, checkCaption(kHarderText, false));
+  QuestionsLbl = addText(80, 444, 140, 27, "Questions:");
+  PackLbl = addOption(*this, kPackLeft, 444, "");
+  PackLbl->onClick = [this](Control&) { StepPack(1); };
+  PackProblemLbl = addText(80, 538, 640, 50, "");
+  PackProblemLbl->setFontHeight(18);
+  PackProblemLbl->setWordWrap(true);
   CancelBtn = addButton(80, 480, 120, 27, "Cancel", [this] { CancelPressed = 1; }, {vk::Escape});
-  NextBtn = addButton(600, 480, 120, 27, "Next >", [this] { NextPressed = 1; },
-                      {'N', vk::Delete, 62});
+  NextBtn = addButton(600, 480, 120, 27, "Next >", [this] { TakeNext(); }, {'N', vk::Delete, 62});
 
   Label* rounds[] = {OneRbtn, TwoRbtn, ThreeRbtn};
   for (int i = 0; i < 3; ++i)
@@ -74,7 +87,44 @@ void TGameMenu::FormShow() {
   setCheck(DeductChk, kDeductText, Services->DeductIncorrect);
   setCheck(MultiplyChk, kMultiplyText, Services->MultiplyByRound);
   setCheck(HarderChk, kHarderText, Services->HarderEachRound);
+  Packs().refresh(Services->FirstEdition);
+  ChosenPack = std::max(0, Packs().indexOf(Setting(kPackSetting)));
+  ShowPack();
   NextPressed = CancelPressed = 0;
+}
+
+// The title is cut short to fit beside its heading; the number of questions
+// (or "cannot be played") always shows.
+void TGameMenu::ShowPack() {
+  const PackEntry& pack = Packs().packs()[ChosenPack];
+  std::string caption = pack.caption();
+  const FontSpec font = PackLbl->font();
+  for (std::string title = pack.title; textWidth(font, caption) > kPackWidth && !title.empty();) {
+    title.pop_back();
+    caption = pack.captionWith(title + "...");
+  }
+  PackLbl->setCaption(caption);
+  PackProblemLbl->setCaption(pack.playable() ? std::string()
+                                             : "Cannot be played: " + Describe(pack.problems.front()));
+  NextBtn->setVisible(pack.playable());
+}
+
+void TGameMenu::StepPack(int by) {
+  playClick();
+  const int count = static_cast<int>(Packs().packs().size());
+  ChosenPack = ((ChosenPack + by) % count + count) % count;
+  SetSetting(kPackSetting, Packs().packs()[ChosenPack].fileName);
+  ShowPack();
+}
+
+// The show draws from the chosen pack, fresh questions first.
+void TGameMenu::TakeNext() {
+  const PackEntry& pack = Packs().packs()[ChosenPack];
+  if (!pack.playable()) return;
+  UsePack(*Services, pack.bank, pack.key);
+  std::memset(Services->QuestionUsed, 0, sizeof(Services->QuestionUsed));
+  MarkAskedBefore(*Services);
+  NextPressed = 1;
 }
 
 void TGameMenu::ShowRounds() {
@@ -129,6 +179,7 @@ void TGameMenu::FormKeyUp(int& key, ShiftState shift) {
     case 'H': ToggleRule(HarderChk); break;
     case 'M': ToggleRule(MultiplyChk); break;
     case 'R': ChooseRounds(Services->RoundCount % 3 + 1); break;
+    case 'Q': StepPack(shift.shift ? -1 : 1); break;
     case 'T': {
       // Unlimited -> 30 -> 20 -> 10 -> Unlimited.
       int next = 0;

@@ -1,5 +1,8 @@
 #include "store/load_menu.h"
 
+#include "core/pack_library.h"
+#include "core/popup_box.h"
+#include "core/screens.h"
 #include "core/services.h"
 #include "platform/application.h"
 #include "store/saved_game_disk.h"
@@ -71,12 +74,29 @@ void TGLoadMenu::FormKeyUp(int& key, ShiftState shift) {
   SavedGameScreen::FormKeyUp(key, shift);
 }
 
+// The running game and the file stay as they are; the screen stays for
+// another choice.
+void TGLoadMenu::TellPackMissing(const PackKey& key) {
+  std::string text;
+  for (const PackEntry& pack : Packs().packs())
+    if (!pack.fileName.empty() && PackKeyFor(pack.fileName, 0).name == key.name)
+      text = "The question pack \"" + pack.title +
+             "\" has changed since this game was saved. The game can only be loaded with the pack as it was.";
+  if (text.empty()) {
+    const std::string pack = key.name.size() < kPackNameBytes
+                                 ? "the question pack \"" + key.name + ".tvq\""
+                                 : "a question pack whose file name begins \"" + key.name + "\"";
+    text = "This game needs " + pack + ", which is not here. Put the pack back to load the game.";
+  }
+  if (PopupBox2) PopupBox2->Tell("Load Game", text);
+}
+
 void TGLoadMenu::LoadBtnClick() {
   if (chosen_ < 0) return;
   if (Services->Round != 0 && !Confirmed("Load Game", "Abandon the game in progress?")) return;
   const std::string shownName = slots_[chosen_]->caption();
   SavedGameImage image;
-  const DiskReport report = ReadSavedGameFile(files_[chosen_], SavedGameLimits::Of(*Services), image);
+  const DiskReport report = ReadSavedGameFile(files_[chosen_], SavedGameLimits::AnyPack(*Services), image);
   if (!report.ok()) {
     Services->ReportFileError(report.message, shownName, report.location);
     // A game that cannot be opened may be another slot's mistake: the screen
@@ -84,7 +104,22 @@ void TGLoadMenu::LoadBtnClick() {
     if (report.location != kCannotOpen) Close();
     return;
   }
+  // The game's question pack must be here, as it was: its questions are the
+  // ones the saved flags and answers point at.
+  const PackKey key = PackKeyOf(image.Record);
+  Packs().refresh(Services->FirstEdition);
+  const PackEntry* pack = Packs().find(key);
+  if (!pack) {
+    TellPackMissing(key);
+    return;
+  }
+  if (const SavedGameFault fault = CheckSavedGame(image, SavedGameLimits::Of(*Services, pack->bank)); !fault.ok()) {
+    Services->ReportFileError("Error reading from file", shownName, fault.location);
+    Close();
+    return;
+  }
   Close();
+  UsePack(*Services, pack->bank, pack->key);
   ApplySavedGame(image, *Services);
   if (OnGameLoaded) OnGameLoaded();
   if (!Services->ContinueLoadedGame(BoardValuesOf(image))) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "core/pack_library.h"
 #include "store/saved_game_screen.h"
 
 namespace tvz {
@@ -37,6 +38,7 @@ class TGLoadMenu : public SavedGameScreen {
 
  private:
   void Highlight(int index);
+  void TellPackMissing(const PackKey& key);
 
   int chosen_ = -1;
   std::string chosenFile_;

@@ -123,6 +123,20 @@ SavedGameLimits SavedGameLimits::Of(const GameRecord& record) {
           record.Residences.size()};
 }
 
+SavedGameLimits SavedGameLimits::Of(const GameRecord& record, const PackBank& bank) {
+  SavedGameLimits limits = Of(record);
+  limits.questionLines = bank.questions.size();
+  limits.answerLines = bank.answers.size();
+  return limits;
+}
+
+SavedGameLimits SavedGameLimits::AnyPack(const GameRecord& record) {
+  SavedGameLimits limits = Of(record);
+  limits.questionLines = kQuestionRecordCount;
+  limits.answerLines = 4 * kQuestionRecordCount;  // four answers a question, none shared
+  return limits;
+}
+
 SavedGameImage MakeSavedGame(const GameRecord& record, const BoardValues& board) {
   SavedGameImage image;
   std::memcpy(&image.Record, &record.block1(), kSavedBlock1Size);
@@ -154,6 +168,11 @@ SavedGameFault CheckBoardAndContestants(const SavedGameImage& image, const Saved
   for (int k = 0; k < kContestantCount; ++k)
     checkContestant(c, image.Contestants[k], limits, "contestant " + std::to_string(k));
   return c.result();
+}
+
+SavedGameFault CheckSavedGame(const SavedGameImage& image, const SavedGameLimits& limits) {
+  if (SavedGameFault fault = CheckFirstBlock(image.Record, limits); !fault.ok()) return fault;
+  return CheckBoardAndContestants(image, limits);
 }
 
 SavedGameFault DecodeSavedGame(const std::uint8_t* bytes, std::size_t size,

@@ -16,6 +16,7 @@
 
 #include "core/board_values.h"
 #include "core/game_record.h"
+#include "core/pack_bank.h"
 
 namespace tvz {
 
@@ -57,6 +58,11 @@ struct SavedGameLimits {
 
   // The running game's bank and lists.
   static SavedGameLimits Of(const GameRecord& record);
+  // A pack's bank with the running game's lists.
+  static SavedGameLimits Of(const GameRecord& record, const PackBank& bank);
+  // The largest bank a pack can have: a file is read against these first,
+  // then, once its pack is known, checked again against that pack's bank.
+  static SavedGameLimits AnyPack(const GameRecord& record);
 };
 
 // Why a saved game cannot be used: the location of its report (0 = it can)
@@ -75,6 +81,8 @@ std::vector<std::uint8_t> EncodeSavedGame(const SavedGameImage& image);
 // Every check of the two parts; the first fault found.
 SavedGameFault CheckFirstBlock(const SavedBlock1& block, const SavedGameLimits& limits);
 SavedGameFault CheckBoardAndContestants(const SavedGameImage& image, const SavedGameLimits& limits);
+// Both, in that order.
+SavedGameFault CheckSavedGame(const SavedGameImage& image, const SavedGameLimits& limits);
 
 // The bytes of a file as a saved game: shorter than 532 bytes or a bad first
 // block is 2610, shorter than 988 bytes or a bad rest 2620; bytes past the
