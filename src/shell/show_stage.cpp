@@ -2,6 +2,7 @@
 // while the in-game menu or a contestant card is up, leaving the show from
 // the in-game menu, taking up a loaded game, and the end of the show: the
 // winners' stage, the credits and the champions list.
+#include "core/question_history.h"
 #include "core/switch_screen.h"
 #include "menus/in_game_menu.h"
 #include "scenes/camera4x.h"
@@ -85,6 +86,8 @@ bool TTvzMain::WinnersStage() {
   if (!Camera4x->CreditsOver(ElapsedMs)) return true;
   Round = 0;
   ElapsedMs = 0;
+  // The next show of this pack asks fresh questions first.
+  RememberAsked(*this);
   if (!Champions && !createScreen(Champions, kChampionsLocation, Backdrop)) return false;
   for (int c = 0; c < kContestantCount; ++c) {
     if (c == FirstPlace)

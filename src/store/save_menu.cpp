@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/contestant_names.h"
+#include "core/question_history.h"
 #include "core/services.h"
 #include "store/saved_game_disk.h"
 #include "store/saved_game_names.h"
@@ -120,7 +121,10 @@ void TGSaveMenu::SaveBtnClick() {
   const BoardValues board =
       Services->CurrentBoardValues ? Services->CurrentBoardValues() : BoardValues{};
   const DiskReport report = WriteSavedGameFile(diskName, MakeSavedGame(*Services, board));
-  if (!report.ok()) Services->ReportFileError(report.message, shownName, report.location);
+  if (!report.ok())
+    Services->ReportFileError(report.message, shownName, report.location);
+  else
+    RememberAsked(*Services);  // a saved show's questions are not asked afresh in the next one
   Close();
 }
 
