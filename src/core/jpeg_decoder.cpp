@@ -25,7 +25,10 @@ void JumpOnError(j_common_ptr info) {
 
 void IgnoreMessage(j_common_ptr) {}
 
-constexpr std::uint64_t kMaxJpegPixels = 4096ull * 4096ull;
+// The game's largest picture is 800 by 600; four times that is room enough.
+// A damaged header claiming more would cost a large allocation and a long
+// decode for nothing.
+constexpr std::uint64_t kMaxJpegPixels = 1600ull * 1200ull;
 
 // Releases the decompressor on every way out, including after a jump.
 struct Decompressor {

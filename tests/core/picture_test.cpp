@@ -38,6 +38,13 @@ TEST_F(PictureTest, JpegPictureDecodesToItsSizeAndColours) {
   for (auto [x, y] : {std::pair{10, 10}, {300, 20}, {160, 190}})
     EXPECT_LT(ColourDistance(bitmap.pixel(x, y), original.pixel(x, y)), 24) << x << "," << y;
   EXPECT_TRUE(pending.empty());
+  // Four times the game's largest picture decodes; a header claiming more is
+  // refused before anything is allocated for it.
+  Bitmap large;
+  const auto largest = JpegBytes(TestPicture(1600, 1200), 50);
+  EXPECT_TRUE(DecodeJpeg(largest.data(), largest.size(), large));
+  const auto tooLarge = JpegBytes(TestPicture(1601, 1200), 50);
+  EXPECT_FALSE(DecodeJpeg(tooLarge.data(), tooLarge.size(), large));
 }
 
 TEST_F(PictureTest, BmpPictureDecodesExactly) {
