@@ -33,8 +33,10 @@ int compareIgnoringCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+// The mark is the entry's last character; a "+" before it belongs to a typed
+// name.
 bool isCurrent(const std::string& entry, const std::string& key) {
-  return entry.find(key) != std::string::npos && entry.find('+') != std::string::npos;
+  return !entry.empty() && entry.back() == '+' && entry.find(key) != std::string::npos;
 }
 }  // namespace
 
@@ -71,7 +73,7 @@ bool RetireEntries(std::vector<std::string>& entries, const std::string& key) {
   bool changed = false;
   for (std::string& e : entries) {
     if (!isCurrent(e, key)) continue;
-    e[e.find('+')] = '_';
+    e.back() = '_';
     changed = true;
   }
   return changed;

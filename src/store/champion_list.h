@@ -28,9 +28,9 @@ std::string ChampionKey(const ChampionIdentity& who);
 void SortEntries(std::vector<std::string>& entries);
 std::vector<std::string> DisplayLines(const std::vector<std::string>& sortedEntries);
 
-// True when an entry contains the key and "+".
+// True when an entry contains the key and ends with the mark "+".
 bool HasCurrentChampion(const std::vector<std::string>& entries, const std::string& key);
-// Every entry with the key and "+" gets "_" instead; true when any changed.
+// Every such entry gets the mark "_" instead; true when any changed.
 bool RetireEntries(std::vector<std::string>& entries, const std::string& key);
 
 // The champions file: entries as lines ended by CR LF, every byte scrambled

@@ -50,6 +50,20 @@ TEST(ChampionEntries, RetiringMarksOnlyCurrentEntriesOfThatChampion) {
   EXPECT_FALSE(RetireEntries(entries, ChampionKey(alice))) << "nothing left to change";
 }
 
+// The mark is the entry's last character: a "+" typed into a name is part of
+// the name, neither a mark nor a place to retire the champion.
+TEST(ChampionEntries, APlusInTheNameIsNeitherTheMarkNorRetired) {
+  const ChampionIdentity fan{12, "C++ Fan", "Albany", 2};
+  std::vector<std::string> entries = {FormatEntry(fan) + "_"};
+  EXPECT_FALSE(HasCurrentChampion(entries, ChampionKey(fan))) << "a champion who has lost";
+  EXPECT_FALSE(RetireEntries(entries, ChampionKey(fan)));
+
+  entries = {FormatEntry(fan) + "+"};
+  EXPECT_TRUE(RetireEntries(entries, ChampionKey(fan)));
+  EXPECT_EQ(entries[0], FormatEntry(fan) + "_") << "the name is kept as typed";
+  EXPECT_FALSE(HasCurrentChampion(entries, ChampionKey(fan)));
+}
+
 TEST(ChampionsFile, RoundTripsThroughTheScrambledFile) {
   const std::vector<std::string> entries = {"  5   Alice Abbott            Albany=0+", "abc"};
   const auto bytes = EncodeChampionsFile(entries);
