@@ -1,24 +1,11 @@
 #include "shell/help_menu.h"
 
-#include "core/media.h"
-#include "core/scramble.h"
 #include "core/services.h"
-#include "core/string_list.h"
+#include "shell/help_text.h"
 
 namespace tvz {
 
 namespace {
-constexpr const char* kHelpFile = "he.mm3";
-constexpr int kHelpKeyStart = 23, kHelpKeyStep = 8;
-
-bool readHelpText(std::vector<std::string>& lines) {
-  std::vector<std::uint8_t> bytes;
-  if (!ReadWholeFile(kHelpFile, bytes)) return false;
-  Unscramble(bytes.data(), bytes.size(), kHelpKeyStart, 0, kHelpKeyStep);
-  lines = SplitLines(bytes.data(), bytes.size());
-  return true;
-}
-
 // Escape, M and the two "<" codes act on "< Menu".
 bool isMenuKey(int key) { return key == vk::Escape || key == 44 || key == 60 || key == 'M'; }
 }  // namespace
@@ -40,7 +27,7 @@ THelpMenu::THelpMenu() {
 
 void THelpMenu::FormCreate() {
   std::vector<std::string> lines;
-  if (!readHelpText(lines)) {
+  if (!ReadHelpText(kHelpFile, lines)) {
     TextMissing = true;
     Services->ReportError("Insufficent memory or resources available", 3800);
     Close();
