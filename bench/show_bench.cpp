@@ -5,8 +5,6 @@
 // on, one round also frame by frame, and the peak resident memory of the
 // process (run one show per process, with --benchmark_filter, to see each
 // one's own peak).
-#include <sys/resource.h>
-
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -28,6 +26,7 @@
 #include "scenes/camera5b.h"
 #include "scenes/camera5c.h"
 #include "scenes/host_scene.h"
+#include "resident_memory.h"
 #include "scratch_game_dir.h"
 #include "show/board.h"
 #include "tick_timer.h"
@@ -57,12 +56,6 @@ std::string ShowSceneOnScreen() {
   if (visible(Camera1)) return "host";
   if (visible(Camera2)) return "board";
   return "other";
-}
-
-double PeakResidentMb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
 }
 
 void BM_WholeShow(benchmark::State& state, const ShowOptions& options, bool everyFrame = false) {
@@ -105,7 +98,7 @@ void BM_WholeShow(benchmark::State& state, const ShowOptions& options, bool ever
   }
   state.counters["steps"] = static_cast<double>(steps);
   state.counters["frames"] = static_cast<double>(frames);
-  state.counters["peak_rss_mb"] = PeakResidentMb();
+  state.counters["peak_rss_mb"] = bench::PeakResidentMb();
 }
 
 BENCHMARK_CAPTURE(BM_WholeShow, one_round, ShowOptions{})
