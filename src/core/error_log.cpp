@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "core/directdraw_errors.h"
+#include "core/places.h"
 #include "platform/file_handle.h"
 
 namespace tvz {
@@ -30,7 +31,7 @@ std::string DirectXErrorEntry(const std::string& kind, std::int32_t code, std::i
 ErrorLog::ErrorLog(std::string& pendingText, Hooks hooks)
     : pending_(pendingText), hooks_(std::move(hooks)) {}
 
-void ErrorLog::DeleteOldLog() { std::remove(kErrorLogName); }
+void ErrorLog::DeleteOldLog() { std::remove(InData(kErrorLogName).c_str()); }
 
 void ErrorLog::ReportError(const std::string& message, std::int32_t location) {
   Append(ErrorEntry(message, location), OpenFailure::ShowBox);
@@ -54,9 +55,9 @@ void ErrorLog::Fatal(const std::string& text) {
 
 namespace {
 
-bool CreateIfMissing() {
-  if (::access(kErrorLogName, F_OK) == 0) return true;
-  FileHandle created(::open(kErrorLogName, O_WRONLY | O_CREAT, 0644));
+bool CreateIfMissing(const std::string& path) {
+  if (::access(path.c_str(), F_OK) == 0) return true;
+  FileHandle created(::open(path.c_str(), O_WRONLY | O_CREAT, 0644));
   return created.get() >= 0;
 }
 
@@ -64,11 +65,12 @@ bool CreateIfMissing() {
 
 void ErrorLog::Append(const std::string& entry, OpenFailure onOpenFailure) {
   pending_ = entry;
-  if (!CreateIfMissing()) {
+  const std::string path = InData(kErrorLogName);
+  if (!CreateIfMissing(path)) {
     Fatal(entry + "\nUnable to create file");
     return;
   }
-  FileHandle log(::open(kErrorLogName, O_WRONLY));
+  FileHandle log(::open(path.c_str(), O_WRONLY));
   if (log.get() < 0) {
     if (onOpenFailure == OpenFailure::ShowBox && hooks_.showBox) hooks_.showBox("Error opening file");
     return;

@@ -1,7 +1,7 @@
 #pragma once
 // The error log: every failure the game detects is composed into a short
 // entry, kept as the pending error text (shown when the program ends) and
-// appended to "error.log" in the working directory.
+// appended to "error.log" in the data folder (InData).
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -5,13 +5,15 @@
 #include "core/contestant_names.h"
 #include "core/file_writer.h"
 #include "core/media.h"
+#include "core/places.h"
+#include "core/places_policy.h"
 #include "core/services.h"
 #include "store/champion_list.h"
 
 namespace tvz {
 
 namespace {
-constexpr const char* kChampionsFile = "vantoc.mm3";
+constexpr const char* kChampionsFile = kChampionsFileName;  // in the data folder
 constexpr std::int32_t kUnreadableLocation = 3920;
 constexpr std::int32_t kWriteLocation = 3930;
 
@@ -55,12 +57,13 @@ void TChampions::FormCreate() {
 // and is never saved over it, so no champion is lost.
 void TChampions::LoadChampions() {
   std::error_code ec;
-  if (!std::filesystem::exists(kChampionsFile, ec) && !ec) {
+  const std::string path = InData(kChampionsFile);
+  if (!std::filesystem::exists(path, ec) && !ec) {
     ChampionList = BuiltInChampions();
     return;
   }
   std::vector<std::uint8_t> bytes;
-  if (ec || !ReadWholeFile(kChampionsFile, bytes)) {
+  if (ec || !ReadWholeFile(path, bytes)) {
     FileUnreadable = true;
     Services->ReportFileError("Error reading from file", kChampionsFile, kUnreadableLocation);
     return;
@@ -77,7 +80,7 @@ void TChampions::SaveChampions() {
   if (FileUnreadable) return;
   // The list is replaced in one step once the new one is safely on disk, so
   // a failed write (a full disk) never loses the old list.
-  if (!ReplaceFile(kChampionsFile, EncodeChampionsFile(ChampionList)))
+  if (!ReplaceFile(InData(kChampionsFile), EncodeChampionsFile(ChampionList)))
     Services->ReportFileError("Error writing to file", kChampionsFile, kWriteLocation);
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "core/places.h"
 #include "store/saved_game_names.h"
 
 namespace tvz {
@@ -54,7 +55,7 @@ class FileDescriptor {
 class TemporaryFile {
  public:
   explicit TemporaryFile(const std::string& diskName)
-      : path_("." + diskName + ".XXXXXX"), fd_(::mkstemp(path_.data())) {
+      : path_(InData("." + diskName + ".XXXXXX")), fd_(::mkstemp(path_.data())) {
     if (fd_.get() < 0) path_.clear();
   }
   ~TemporaryFile() {
@@ -105,26 +106,28 @@ mode_t newFileMode() {
 // The existing entry of that name may be replaced by the new file: it is a
 // file the player has not write-protected (or a link, which is replaced
 // itself, never followed out of the directory).
-DiskReport checkReplaceable(const std::string& diskName, const struct stat& existing) {
+DiskReport checkReplaceable(const std::string& path, const struct stat& existing) {
   if (S_ISLNK(existing.st_mode)) return {};
   if (!S_ISREG(existing.st_mode)) return {kOpenMessage, kCannotReplace, "not an ordinary file"};
-  if (::access(diskName.c_str(), W_OK) != 0) return {kOpenMessage, kCannotReplace, systemReason("write-protected")};
+  if (::access(path.c_str(), W_OK) != 0) return {kOpenMessage, kCannotReplace, systemReason("write-protected")};
   return {};
 }
 
 // Flushes the directory so that the new name survives a crash too; a failure
 // here loses nothing, the file is already in place.
 void flushDirectory() {
-  FileDescriptor dir(::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  const std::string folder = Places().data.empty() ? "." : Places().data;
+  FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) ::fsync(dir.get());
 }
 
 }  // namespace
 
 std::vector<SavedGameEntry> ListSavedGames(const std::string& directory) {
+  const std::string folder = !directory.empty() ? directory : Places().data.empty() ? "." : Places().data;
   std::vector<std::string> names;
   std::error_code ec;
-  for (std::filesystem::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     std::string name = it->path().filename().string();
     if (HasSaveExtension(name)) names.push_back(std::move(name));
   }
@@ -140,13 +143,13 @@ std::vector<SavedGameEntry> ListSavedGames(const std::string& directory) {
 
 bool SaveNameTaken(const std::string& diskName) {
   struct stat st{};
-  return ::lstat(diskName.c_str(), &st) == 0;
+  return ::lstat(InData(diskName).c_str(), &st) == 0;
 }
 
 DiskReport ReadSavedGameFile(const std::string& diskName, const SavedGameLimits& limits,
                              SavedGameImage& image) {
   // Not blocking: a pipe of that name must not hang the game.
-  FileDescriptor fd(::open(diskName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  FileDescriptor fd(::open(InData(diskName).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (fd.get() < 0) return {kOpenMessage, kCannotOpen, systemReason("cannot open")};
   struct stat st{};
   if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
@@ -159,10 +162,11 @@ DiskReport ReadSavedGameFile(const std::string& diskName, const SavedGameLimits&
 }
 
 DiskReport WriteSavedGameFile(const std::string& diskName, const SavedGameImage& image) {
+  const std::string path = InData(diskName);
   struct stat existing{};
-  const bool replacing = ::lstat(diskName.c_str(), &existing) == 0;
+  const bool replacing = ::lstat(path.c_str(), &existing) == 0;
   if (replacing) {
-    if (DiskReport refused = checkReplaceable(diskName, existing); !refused.ok()) return refused;
+    if (DiskReport refused = checkReplaceable(path, existing); !refused.ok()) return refused;
   }
   TemporaryFile temp(diskName);
   if (!temp.created()) {
@@ -179,7 +183,7 @@ DiskReport WriteSavedGameFile(const std::string& diskName, const SavedGameImage&
     return {kWriteMessage, kRestUnwritten, systemReason("board and contestants")};
   if (::fsync(temp.fd().get()) != 0 || !temp.fd().close())
     return {kWriteMessage, kRestUnwritten, systemReason("flushing")};
-  if (::rename(temp.path().c_str(), diskName.c_str()) != 0)
+  if (::rename(temp.path().c_str(), path.c_str()) != 0)
     return {kWriteMessage, kRestUnwritten, systemReason("replacing")};
   temp.keep();
   flushDirectory();

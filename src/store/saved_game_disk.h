@@ -1,5 +1,5 @@
 #pragma once
-// Saved games on disk, in the game's working directory: the listing of the
+// Saved games on disk, in the data folder (InData): the listing of the
 // slots, reading a whole file before anything uses it, and writing so that a
 // failed save never costs the game that was in the slot.
 #include <cstdint>
@@ -10,15 +10,17 @@
 
 namespace tvz {
 
-// One saved game of the directory: its name on disk and on screen.
+// One saved game of the directory: its name on disk and on screen. The
+// functions below take the name on disk and find it in the data folder.
 struct SavedGameEntry {
   std::string diskName;
   std::string shownName;
 };
 
-// Every entry of the directory ending in ".tzs" (directories too: they take
-// a slot and are refused when loaded), in slot order.
-std::vector<SavedGameEntry> ListSavedGames(const std::string& directory = ".");
+// Every entry of the directory (by default the data folder) ending in ".tzs"
+// (directories too: they take a slot and are refused when loaded), in slot
+// order.
+std::vector<SavedGameEntry> ListSavedGames(const std::string& directory = "");
 
 // What went wrong, as the screens report it: message and location; location
 // 0 = nothing went wrong.

@@ -11,6 +11,7 @@
 
 #include "core/directdraw_errors.h"
 #include "core/error_log.h"
+#include "core/places.h"
 #include "test_media.h"
 
 namespace tvz {
@@ -57,6 +58,24 @@ TEST(ErrorLog, OldLogIsDeletedAtStart) {
   ErrorLog::DeleteOldLog();
   EXPECT_FALSE(std::filesystem::exists("error.log"));
   ErrorLog::DeleteOldLog();  // none there: nothing happens
+}
+
+// An installed game logs in the player's data folder, and deletes the last
+// run's log there, never a file of the folder it was started from.
+TEST(ErrorLog, TheLogIsKeptInTheDataFolder) {
+  ScratchDir dir;
+  std::filesystem::create_directory("data");
+  testing::WriteFile("error.log", {'n', 'o', 't', ' ', 'm', 'i', 'n', 'e'});
+  testing::WriteFile("data/error.log", {'o', 'l', 'd'});
+  SetPlaces({"", dir.path() + "/data", ""});
+  ErrorLog::DeleteOldLog();
+  const bool oldDeleted = !std::filesystem::exists("data/error.log");
+  RecordingLog r;
+  r.log.ReportError("Unable to play sound", 2010);
+  SetPlaces({});
+  EXPECT_TRUE(oldDeleted);
+  EXPECT_EQ(ReadText("data/error.log"), "Err : Unable to play sound\nLocn: 2010\n\n");
+  EXPECT_EQ(ReadText("error.log"), "not mine");
 }
 
 TEST(ErrorLog, CannotCreateShowsTheEntryAndCloses) {

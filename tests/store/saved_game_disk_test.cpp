@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/places.h"
 #include "harness/ordinary_user.h"
 #include "store/saved_game_disk.h"
 #include "store/saved_game_samples.h"
@@ -212,6 +213,36 @@ TEST_F(SavedGameDisk, ReadingReportsWhatCannotBeUsed) {
   ASSERT_TRUE(user.ok());
   SavedGameImage image{};
   EXPECT_EQ(ReadSavedGameFile("unreadable.tzs", kLimits, image).location, 2640);
+}
+
+// An installed game keeps its saved games in the player's data folder: the
+// listing, the check for a taken name, reading and saving all go there, and
+// nothing is written where the game was started.
+TEST_F(SavedGameDisk, AllOfItHappensInTheDataFolder) {
+  fs::create_directory("data");
+  SetPlaces({"", (dir_ / "data").string(), ""});
+  write("started here.tzs", "not a saved game of the player's");
+  const DiskReport saved = WriteSavedGameFile("Ann 7 Dec.tzs", goodImage());
+  const bool taken = SaveNameTaken("Ann 7 Dec.tzs"), takenHere = SaveNameTaken("started here.tzs");
+  const std::vector<SavedGameEntry> listed = ListSavedGames();
+  SavedGameImage image{};
+  const DiskReport loaded = ReadSavedGameFile("Ann 7 Dec.tzs", kLimits, image);
+  const DiskReport replaced = WriteSavedGameFile("Ann 7 Dec.tzs", otherGame());
+  SetPlaces({});
+
+  EXPECT_TRUE(saved.ok()) << saved.reason;
+  EXPECT_TRUE(taken);
+  EXPECT_FALSE(takenHere);
+  ASSERT_EQ(listed.size(), 1u);
+  EXPECT_EQ(listed[0].diskName, "Ann 7 Dec.tzs");
+  EXPECT_TRUE(loaded.ok()) << loaded.reason;
+  EXPECT_EQ(bytesOf(image), bytesOf(goodImage()));
+  EXPECT_TRUE(replaced.ok()) << replaced.reason;
+  EXPECT_EQ(read("data/Ann 7 Dec.tzs"), bytesOf(otherGame()));
+  std::vector<std::string> inData;
+  for (const auto& e : fs::directory_iterator("data")) inData.push_back(e.path().filename().string());
+  EXPECT_EQ(inData, std::vector<std::string>{"Ann 7 Dec.tzs"}) << "no temporary file left";
+  EXPECT_EQ(directory(), (std::vector<std::string>{"data", "started here.tzs"}));
 }
 
 }  // namespace
