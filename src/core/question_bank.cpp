@@ -26,8 +26,8 @@ bool ReadIndex(const std::string& path, QuestionBank& bank) {
     bank.failures.push_back({"File does not exist", kQuestionIndexFile, 45});
     return false;
   }
-  // Opened for reading and writing, as the game always has; it never writes.
-  FileHandle file(::open(path.c_str(), O_RDWR));
+  // Only read: an installed game's media folder is read-only.
+  FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (!file.isOpen()) {
     bank.failures.push_back({"Error opening file", kQuestionIndexFile, 40});
     return false;

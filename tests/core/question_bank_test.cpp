@@ -10,6 +10,7 @@
 #include "core/error_log.h"
 #include "core/question_bank.h"
 #include "core/scramble.h"
+#include "harness/ordinary_user.h"
 #include "test_media.h"
 
 namespace tvz {
@@ -49,6 +50,27 @@ TEST(QuestionBank, LoadsFromAnotherDirectory) {
   std::filesystem::current_path(dir.path());
   EXPECT_TRUE(bank.ok());
   EXPECT_EQ(bank.questions, (StringList{"Question 0?", "Question 1?", "Question 2?", "Question 3?"}));
+}
+
+// An installed game's media is read-only to the player: the bank is only
+// read (the index used to be opened for writing too, which failed there).
+TEST(QuestionBank, AReadOnlyBankLoads) {
+  ScratchDir dir;
+  WriteQuestionBank(8);
+  namespace fs = std::filesystem;
+  for (const char* name : {"tvzd.tzd", "tvzd.tza", "tvzd.tzq"})
+    fs::permissions(name, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                  fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+  QuestionBank bank;
+  {
+    testing::AsOrdinaryUser user;
+    ASSERT_TRUE(user.ok());
+    bank = LoadQuestionBank("");
+  }
+  fs::permissions(dir.path(), fs::perms::owner_all);
+  EXPECT_TRUE(bank.ok()) << bank.failures[0].message << " " << bank.failures[0].location;
+  EXPECT_EQ(bank.questions.size(), 8u);
 }
 
 TEST(QuestionBank, IndexFileFailuresSkipTheTextFiles) {
