@@ -97,9 +97,10 @@ bool Application::init(const ApplicationOptions& options, VideoInitError* error)
     return false;
   };
   headless_ = options.headless;
+  fullscreen_ = !options.windowed;
   window_ = std::make_unique<Window>();
   // Losing the focus minimises the full-screen game, as switching away from
-  // a full-screen program does on the desktop.
+  // a full-screen program does on the desktop (SDL leaves a window alone).
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
   // Interrupt and terminate signals end the process as usual; they must not
   // arrive as close requests that a screen could swallow.
@@ -115,12 +116,18 @@ bool Application::init(const ApplicationOptions& options, VideoInitError* error)
   // The window is also made the desktop's size from the start: without a
   // window manager to carry out the full-screen request, an 800x600 window
   // would show only the middle of a picture scaled for the whole desktop.
-  const Uint32 flags = headless_ ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
+  // Either kind may be resized: the full-screen one when it becomes a window.
+  const bool covering = !headless_ && fullscreen_;
+  const Uint32 flags = headless_ ? 0 : SDL_WINDOW_RESIZABLE | (covering ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   int width = kScreenWidth, height = kScreenHeight;
+  int desktopArea = width * height;
   SDL_DisplayMode desktop{};
-  if (!headless_ && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0)
-    width = desktop.w, height = desktop.h;
-  const bool software = options.softwareRenderer || width * height <= kLargestSoftwareArea;
+  if (!headless_ && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
+    desktopArea = desktop.w * desktop.h;
+    if (covering) width = desktop.w, height = desktop.h;
+  }
+  // A window can grow to the desktop's size: the renderer is chosen for that.
+  const bool software = options.softwareRenderer || desktopArea <= kLargestSoftwareArea;
   if (software) {
     // Pure software all the way: no graphics library is loaded behind the
     // window surface either.
@@ -130,6 +137,7 @@ bool Application::init(const ApplicationOptions& options, VideoInitError* error)
   window_->window.reset(
       SDL_CreateWindow(options.title.c_str(), position, position, width, height, flags));
   if (!window_->window) return fail(10, kErrorGeneric, "Cannot create the game window");
+  if (!headless_) SDL_SetWindowMinimumSize(window_->window.get(), kSmallestWindowWidth, kSmallestWindowHeight);
 
   if (!software)
     window_->renderer.reset(SDL_CreateRenderer(window_->window.get(), -1, SDL_RENDERER_ACCELERATED));
@@ -364,7 +372,7 @@ Form* Application::inputForm(int x, int y) const {
 void Application::handleWindowEvent(const SDL_Event& event) {
   switch (event.window.event) {
     case SDL_WINDOWEVENT_FOCUS_LOST:
-      if (!headless_ && window_ && window_->window) SDL_MinimizeWindow(window_->window.get());
+      if (minimisesOnFocusLoss() && window_ && window_->window) SDL_MinimizeWindow(window_->window.get());
       break;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_RESTORED:
@@ -375,6 +383,53 @@ void Application::handleWindowEvent(const SDL_Event& event) {
       break;
     default: break;
   }
+}
+
+// --- Full screen or a window ---------------------------------------------------
+
+SDL_Window* Application::sdlWindow() const { return window_ ? window_->window.get() : nullptr; }
+
+void Application::setFullscreen(bool on) {
+  if (on == fullscreen_) return;
+  fullscreen_ = on;
+  dirty_ = true;
+  SDL_Window* window = sdlWindow();
+  if (headless_ || !window) return;
+  if (on) {
+    // The window's size is kept for the way back. As at the start, the
+    // window first covers its display itself: without a window manager to
+    // carry out the full-screen request it would stay small, showing only a
+    // corner of a picture scaled for the whole display.
+    SDL_GetWindowSize(window, &windowedWidth_, &windowedHeight_);
+    const int display = std::max(0, SDL_GetWindowDisplayIndex(window));
+    SDL_Rect bounds{};
+    if (SDL_GetDisplayBounds(display, &bounds) == 0 && bounds.w > 0 && bounds.h > 0) {
+      SDL_SetWindowPosition(window, bounds.x, bounds.y);
+      SDL_SetWindowSize(window, bounds.w, bounds.h);
+    }
+    SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    return;
+  }
+  SDL_SetWindowFullscreen(window, 0);
+  // A game that started full screen has a desktop-sized window to leave:
+  // the window gets its own size back, in the middle of the desktop.
+  SDL_SetWindowSize(window, windowedWidth_, windowedHeight_);
+  SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+bool Application::handleWindowModeKey(int key, ShiftState shift, bool down, bool repeat) {
+  if (!down) {
+    if (key != swallowedKeyUp_) return false;
+    swallowedKeyUp_ = 0;
+    return true;
+  }
+  const bool switchKey = key == vk::F11 || (key == vk::Return && shift.alt);
+  if (!switchKey) return false;
+  swallowedKeyUp_ = key;
+  if (repeat) return true;  // a held key switches once
+  setFullscreen(!fullscreen_);
+  if (onFullscreenToggled) onFullscreenToggled(fullscreen_);
+  return true;
 }
 
 // --- Cursor and hints --------------------------------------------------------
@@ -459,6 +514,26 @@ Bitmap Application::captureCanvas() {
 
 bool Application::savePng(const std::string& path, std::string* error) {
   return writePng(captureCanvas(), path, error);
+}
+
+Bitmap Application::captureWindow() {
+  Bitmap shot;
+  if (!window_ || !window_->renderer || !initialised_) return shot;
+  redraw();
+  SDL_Renderer* renderer = window_->renderer.get();
+  int width = 0, height = 0;
+  if (SDL_GetRendererOutputSize(renderer, &width, &height) != 0 || width <= 0 || height <= 0) return shot;
+  // The whole output, bars included: the logical screen would limit the
+  // read to the picture.
+  SDL_RenderSetLogicalSize(renderer, 0, 0);
+  SDL_RenderSetViewport(renderer, nullptr);
+  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+  const bool read = SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB24, rgb.data(), width * 3) == 0;
+  SDL_RenderSetLogicalSize(renderer, kScreenWidth, kScreenHeight);
+  if (!read) return shot;
+  shot.resize(width, height);
+  std::copy(rgb.begin(), rgb.end(), shot.pixels());
+  return shot;
 }
 
 void Application::releaseDisplay() {

@@ -1,6 +1,6 @@
 #pragma once
-// The application object (one per process): the one full-screen window with
-// its 800x600 logical screen, the main loop, the timer list, the forms, the
+// The application object (one per process): the one window (full screen, or
+// an ordinary resizable window) with its 800x600 logical screen, the main loop, the timer list, the forms, the
 // screen-wide cursor, hints, and what the player sees (captures, PNGs).
 //
 //   tvz::Application app;
@@ -20,6 +20,7 @@
 #include "platform/control.h"
 
 union SDL_Event;
+struct SDL_Window;
 
 namespace tvz {
 
@@ -47,7 +48,13 @@ struct ApplicationOptions {
   bool headless = false;
   // Forces SDL's software renderer (benchmarks, machines without GPU).
   bool softwareRenderer = false;
+  // Starts in an ordinary window instead of full screen.
+  bool windowed = false;
 };
+
+// The size an ordinary window starts at, and the least it can be made.
+inline constexpr int kWindowedWidth = kScreenWidth, kWindowedHeight = kScreenHeight;
+inline constexpr int kSmallestWindowWidth = 320, kSmallestWindowHeight = 240;
 
 class Application {
  public:
@@ -107,6 +114,19 @@ class Application {
   const std::string& hintOnShow() const { return hintText_; }
   static constexpr std::uint32_t kHintPauseMs = 500;
 
+  // --- Full screen or a window ---
+  // The window covers the desktop, or is an ordinary window that the player
+  // may resize; the 800x600 screen is scaled into either and letterboxed.
+  // F11 and Alt+Enter switch at any time. Full screen minimises itself when
+  // the game loses the focus, as full-screen programs do; a window stays.
+  bool fullscreen() const { return fullscreen_; }
+  void setFullscreen(bool on);
+  bool minimisesOnFocusLoss() const { return fullscreen_ && !headless_; }
+  // Told after each switch by F11 or Alt+Enter (the program remembers it).
+  std::function<void(bool fullscreen)> onFullscreenToggled;
+  // The SDL window (null when headless or released), for the tests.
+  SDL_Window* sdlWindow() const;
+
   // --- The display ---
   // Gives the desktop its screen back: the full-screen window goes, and
   // nothing is presented any more (the canvas can still be captured). A box
@@ -122,6 +142,9 @@ class Application {
   Bitmap captureCanvas();
   // Writes the capture as a PNG; false and a reason on failure.
   bool savePng(const std::string& path, std::string* error = nullptr);
+  // What the window shows now, at the window's own size with its letterbox
+  // (drawn and presented first); empty when there is no window.
+  Bitmap captureWindow();
   // Draws the canvas and presents it now (the loop does this when dirty).
   void redraw();
 
@@ -154,6 +177,9 @@ class Application {
   void handleMouseMotion(int x, int y);
   void handleWheel(const SDL_Event& event);
   void handleWindowEvent(const SDL_Event& event);
+  // F11 and Alt+Enter (with the matching key-up, which no screen may see
+  // without its key-down); true when the key was one of them.
+  bool handleWindowModeKey(int key, ShiftState shift, bool down, bool repeat);
   Form* formAt(int x, int y) const;
   Form* inputForm(int x, int y) const;
   void updateCursor();
@@ -168,6 +194,9 @@ class Application {
   bool terminated_ = false;
   bool dirty_ = true;
   bool displayReleased_ = false;
+  bool fullscreen_ = true;
+  int windowedWidth_ = kWindowedWidth, windowedHeight_ = kWindowedHeight;
+  int swallowedKeyUp_ = 0;  // the key whose release belongs to a window switch
   std::vector<Timer*> timers_;
   std::vector<Form*> forms_;  // z-order, bottom first
   std::vector<Form*> modalStack_;

@@ -1,6 +1,7 @@
 // The input side of the application: SDL's keyboard, text, mouse and close
 // events dispatched to the forms as the desktop's framework would (key
-// preview, the modal form first, clicks on release, Alt+F4).
+// preview, the modal form first, clicks on release, Alt+F4), and the keys
+// that switch between full screen and a window.
 #include <SDL.h>
 
 #include "platform/application.h"
@@ -63,6 +64,8 @@ void Application::handleKey(const SDL_Event& event, bool down) {
   int key = virtualKeyFromSdl(event.key.keysym);
   if (key == 0) return;
   const ShiftState shift = shiftStateFromSdl(event.key.keysym.mod);
+  // Full screen or a window: on every screen, and never seen by one.
+  if (handleWindowModeKey(key, shift, down, event.key.repeat != 0)) return;
   Form* form = modalForm() ? modalForm() : activeForm_;
   if (!form || !form->visible()) return;
   hideHint();

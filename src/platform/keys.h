@@ -12,7 +12,7 @@ inline constexpr int Back = 0x08, Tab = 0x09, Return = 13, Shift = 0x10, Control
                      Menu = 0x12 /* Alt */, Escape = 27, Space = 0x20, Prior = 0x21 /* Page Up */,
                      Next = 0x22 /* Page Down */, End = 0x23, Home = 0x24, Left = 0x25, Up = 0x26,
                      Right = 0x27, Down = 0x28, Snapshot = 44 /* Print Screen */, Insert = 0x2D,
-                     Delete = 46, F4 = 0x73;
+                     Delete = 46, F4 = 0x73, F11 = 0x7A;
 // Digits of the main row are '0'..'9' (48..57), letters 'A'..'Z' (65..90).
 }  // namespace vk
 
