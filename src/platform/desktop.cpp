@@ -38,11 +38,17 @@ ErrorBoxHandler& boxHandler() {
   return handler;
 }
 
+int& boxesShown() {
+  static int shown = 0;
+  return shown;
+}
+
 }  // namespace
 
 // Caption and text are the game's Windows-1252 strings; SDL and the terminal
 // take UTF-8.
 void showErrorBox(const std::string& caption, const std::string& text) {
+  ++boxesShown();
   if (boxHandler()) {
     boxHandler()(caption, text);
     return;
@@ -55,6 +61,8 @@ void showErrorBox(const std::string& caption, const std::string& text) {
   }
   std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
 }
+
+int errorBoxesShown() { return boxesShown(); }
 
 ErrorBoxHandler setErrorBoxHandler(ErrorBoxHandler handler) {
   return std::exchange(boxHandler(), std::move(handler));

@@ -9,6 +9,10 @@ namespace tvz {
 // text. Without a display the text goes to standard error instead.
 void showErrorBox(const std::string& caption, const std::string& text);
 
+// How many error boxes this run has shown (to the desktop, standard error or
+// the handler): a program that showed one ends with a failure status.
+int errorBoxesShown();
+
 // Where error boxes go instead of the desktop while a handler is set (tests
 // read them there); returns the handler it replaces.
 using ErrorBoxHandler = std::function<void(const std::string& caption, const std::string& text)>;

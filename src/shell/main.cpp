@@ -1,12 +1,25 @@
-// Program entry: the application and its window, the main window that runs
-// the whole game from its frame timer, and the OK message box.
+// Program entry: the command line, where the game's files are, the
+// application and its window (full screen or a window, as the player last
+// chose), the main window that runs the whole game from its frame timer, and
+// the OK message box. The exit status is 0 unless the player was shown a
+// failure (1), or the command line was refused (2).
+#include <cstdio>
+#include <string>
+
+#include "core/places_policy.h"
 #include "core/popup_box.h"
+#include "core/settings.h"
 #include "platform/application.h"
 #include "platform/desktop.h"
 #include "platform/text.h"
+#include "shell/command_line.h"
 #include "shell/main_window.h"
 
 namespace {
+
+constexpr const char* kWindowSetting = "window";
+constexpr const char* kWindowed = "windowed";
+constexpr const char* kFullscreen = "fullscreen";
 
 // Every text of the game is drawn in these two faces; without them the
 // screens would come up blank, so the program says so and does not start.
@@ -21,23 +34,71 @@ bool gameFontsPresent() {
   return true;
 }
 
-}  // namespace
+bool startsWindowed(tvz::WindowRequest request) {
+  switch (request) {
+    case tvz::WindowRequest::Windowed: return true;
+    case tvz::WindowRequest::Fullscreen: return false;
+    case tvz::WindowRequest::Remembered: break;
+  }
+  return tvz::Setting(kWindowSetting) == kWindowed;
+}
 
-int main() {
-  tvz::setApplicationTitle("Trivenza");
+// The game itself, until the player quits or a failure ends it. The
+// application goes before this returns: the main window's end shows the
+// last failure, if any.
+void play(const tvz::CommandLine& line) {
   tvz::Application app;
+  tvz::ApplicationOptions options;
+  options.windowed = startsWindowed(line.window);
+  app.onFullscreenToggled = [](bool fullscreen) {
+    tvz::SetSetting(kWindowSetting, fullscreen ? kFullscreen : kWindowed);
+  };
   tvz::VideoInitError error;
-  if (!app.init({}, &error)) tvz::SetDisplayFailure(error);
-  else if (!gameFontsPresent()) return 1;
+  if (!app.init(options, &error)) tvz::SetDisplayFailure(error);
+  else if (!gameFontsPresent()) return;
 
   if (!tvz::createForm(&tvz::TvzMain)) {
     tvz::showErrorBox(tvz::applicationTitle(), "Insufficent memory or resources available");
-    return 1;
+    return;
   }
   if (!tvz::TvzMain->MainWindowClosed()) {
     tvz::TvzMain->Show();
     tvz::createForm(&tvz::PopupBox2);
   }
   app.run();
-  return 0;
+}
+
+std::string programName(const char* argv0) {
+  const std::string path = argv0 ? argv0 : "";
+  const std::string name = path.substr(path.find_last_of('/') + 1);
+  return name.empty() ? "trivenza" : name;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const tvz::CommandLine line = tvz::ParseCommandLine(argc, argv);
+  const std::string name = programName(argc > 0 ? argv[0] : nullptr);
+  switch (line.action) {
+    case tvz::CommandLine::Action::ShowHelp:
+      std::fputs(tvz::UsageText(name).c_str(), stdout);
+      return 0;
+    case tvz::CommandLine::Action::ShowVersion:
+      std::fputs(tvz::VersionText().c_str(), stdout);
+      return 0;
+    case tvz::CommandLine::Action::Refuse:
+      std::fprintf(stderr, "%s: %s\nTry '%s --help' for the options.\n", name.c_str(), line.problem.c_str(),
+                   name.c_str());
+      return tvz::kUsageExitStatus;
+    case tvz::CommandLine::Action::Play: break;
+  }
+
+  tvz::setApplicationTitle("Trivenza");
+  const std::string problem = tvz::PreparePlaces(tvz::ChoosePlaces(tvz::CurrentStartFacts()));
+  if (!problem.empty()) {
+    tvz::showErrorBox(tvz::applicationTitle(), problem);
+    return 1;
+  }
+  play(line);
+  return tvz::errorBoxesShown() > 0 ? 1 : 0;
 }
