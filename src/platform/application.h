@@ -124,6 +124,10 @@ class Application {
   bool minimisesOnFocusLoss() const { return fullscreen_ && !headless_; }
   // Told after each switch by F11 or Alt+Enter (the program remembers it).
   std::function<void(bool fullscreen)> onFullscreenToggled;
+  // In a window, the window's close button (or the desktop's own close key)
+  // goes here instead of reaching the active screen as Alt+F4, which the
+  // game's screens swallow: a player who closes a window means it.
+  std::function<void()> onWindowClose;
   // The SDL window (null when headless or released), for the tests.
   SDL_Window* sdlWindow() const;
 

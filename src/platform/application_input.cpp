@@ -49,6 +49,10 @@ void Application::handleCloseRequest() {
   const bool echo = altF4Swallowed_ && systemClock().tickCount() - altF4SwallowedAt_ < kAltF4EchoMs;
   altF4Swallowed_ = false;
   if (echo) return;
+  if (!fullscreen_ && onWindowClose) {
+    onWindowClose();
+    return;
+  }
   Form* form = modalForm() ? modalForm() : activeForm_;
   int key = vk::F4;
   if (form && form->visible()) form->routeKeyDown(key, ShiftState{false, true, false});

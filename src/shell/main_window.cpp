@@ -7,6 +7,7 @@
 #include "core/popup_box.h"
 #include "core/switch_screen.h"
 #include "menus/game_menu.h"
+#include "menus/in_game_menu.h"
 #include "menus/player_menu.h"
 #include "platform/application.h"
 #include "platform/clock.h"
@@ -15,6 +16,7 @@
 #include "shell/studio_splash.h"
 #include "shell/title_splash.h"
 #include "shell/top_menu.h"
+#include "show/board.h"
 #include "store/champions.h"
 #include "store/load_menu.h"
 
@@ -41,11 +43,15 @@ TTvzMain::TTvzMain()
   if (Application::exists()) {
     Application::current().setScreenCursor(Cursor::None);
     Application::current().onException = [this](std::exception_ptr e) { EndAfterException(e); };
+    Application::current().onWindowClose = [this] { WindowCloseRequested(); };
   }
 }
 
 TTvzMain::~TTvzMain() {
-  if (Application::exists()) Application::current().onException = nullptr;
+  if (Application::exists()) {
+    Application::current().onException = nullptr;
+    Application::current().onWindowClose = nullptr;
+  }
   if (TvzMain == this) TvzMain = nullptr;
 }
 
@@ -56,6 +62,18 @@ std::optional<VideoInitError> displayFailure;
 }  // namespace
 
 void SetDisplayFailure(const VideoInitError& error) { displayFailure = error; }
+
+// A window closed by the player: during a show the in-game menu's "Quit"
+// asks first, as a show is not lost by a slip; anywhere else the program ends
+// as by "Quit" on the top menu.
+void TTvzMain::WindowCloseRequested() {
+  if (Round != 0 && Camera2 && InGameMenu && InGameMenu->Usable()) {
+    if (!InGameMenu->visible()) InGameMenu->Show();
+    InGameMenu->QuitBtnClick();
+    return;
+  }
+  Close();
+}
 
 void TTvzMain::FormCreate() {
   if (displayFailure) {

@@ -101,6 +101,8 @@ class TTvzMain : public Form, public TvzServices {
   bool LeaveShow();
   // After the board: the winners' stage, the credits, the champions list.
   bool WinnersStage();
+  // The player closed the game's window (not full screen).
+  void WindowCloseRequested();
   // A saved game loaded: the show under way goes and a new board takes up
   // the loaded one at its saved step.
   bool ContinueLoadedShow(const BoardValues& values);

@@ -30,6 +30,14 @@ TEST_F(Menus, QuitEndsTheProgramWithoutAnErrorBox) {
     d.ticks(3);
     EXPECT_TRUE(d.app().terminated());
   });
+  // In a window, its close button ends the program from the menus as Quit does.
+  play([&](Driver& d) {
+    ASSERT_TRUE(reachTopMenu(d));
+    d.app().setFullscreen(false);
+    d.closeRequest();
+    d.ticks(3);
+    EXPECT_TRUE(d.app().terminated());
+  });
   EXPECT_FALSE(fileExists("error.log"));
 }
 

@@ -236,7 +236,17 @@ TEST_F(Interruptions, QuitInTheMiddleOfAShowEndsTheProgram) {
   play([&](Driver& d) {
     ASSERT_TRUE(startShow(d, {}));
     ASSERT_TRUE(playUntil(d, [] { return Camera2->ShowStep == kDefenderAnswers; }));
-    openMenu(d);
+    // Full screen the window manager's close is Alt+F4, which the show
+    // swallows; a window's close button asks as "Quit" does.
+    d.closeRequest();
+    EXPECT_FALSE(InGameMenu->visible());
+    d.app().setFullscreen(false);
+    d.closeRequest();
+    ASSERT_TRUE(InGameMenu->visible() && PopupBox->visible());
+    EXPECT_EQ(PopupBox->TextLbl->caption(), "Do you really wish to leave Trivenza?");
+    d.press('N');
+    EXPECT_FALSE(d.app().terminated()) << "No keeps the show, paused under its menu";
+    EXPECT_TRUE(InGameMenu->visible());
     d.press('Q');
     EXPECT_EQ(PopupBox->TextLbl->caption(), "Do you really wish to leave Trivenza?");
     d.press('Y');
