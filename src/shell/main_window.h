@@ -97,10 +97,15 @@ class TTvzMain : public Form, public TvzServices {
   // and the saved games.
   void ConnectShow();
   // The board has closed itself: back to the top menu, out of the program,
-  // or (neither asked for) a failed step.
-  bool LeaveShow();
+  // or (neither asked for) a failed step, after which a champion already
+  // crowned is still kept.
+  bool LeaveShow(bool crowned);
   // After the board: the winners' stage, the credits, the champions list.
   bool WinnersStage();
+  // The show's result is kept: its questions join the pack's history, its
+  // winner the champions list (the others' earlier wins retired). False when
+  // the champions screen could not be made (reported).
+  bool KeepTheResult();
   // The player closed the game's window (not full screen).
   void WindowCloseRequested();
   // A saved game loaded: the show under way goes and a new board takes up

@@ -10,6 +10,7 @@
 #include "shell/main_window.h"
 #include "shell/top_menu.h"
 #include "show/board.h"
+#include "show/show_flow.h"
 #include "show/show_scenes.h"
 #include "store/champions.h"
 
@@ -53,11 +54,14 @@ bool TTvzMain::ShowStage() {
     return true;
   }
   if (!Camera2->visible()) return true;
+  // Past the crowning the host has named the champion (the board is gone
+  // once a step has failed).
+  const bool crowned = Camera2->ShowStep > kCrownChampion && FirstPlace >= 0;
   if (Camera2->StepShow()) return true;
-  return LeaveShow();
+  return LeaveShow(crowned);
 }
 
-bool TTvzMain::LeaveShow() {
+bool TTvzMain::LeaveShow(bool crowned) {
   const bool ended = InGameMenu && InGameMenu->EndPressed;
   const bool quit = InGameMenu && InGameMenu->QuitPressed;
   // Nothing of the show stays on screen, sounding or in memory, so that a
@@ -76,16 +80,15 @@ bool TTvzMain::LeaveShow() {
     Close();
     return true;
   }
-  // A step failed and has said why; the show cannot go on.
+  // A step failed and has said why; the show cannot go on. A step of the
+  // close that fails (a clip or picture of the goodbye or the winners'
+  // stage) does not lose the win of the champion already crowned.
+  if (crowned) KeepTheResult();
   ReportError(kMemoryError, kShowFailedLocation);
   return false;
 }
 
-bool TTvzMain::WinnersStage() {
-  if (!Camera4x || !Camera4x->visible()) return true;
-  if (!Camera4x->CreditsOver(ElapsedMs)) return true;
-  Round = 0;
-  ElapsedMs = 0;
+bool TTvzMain::KeepTheResult() {
   // The next show of this pack asks fresh questions first.
   RememberAsked(*this);
   if (!Champions && !createScreen(Champions, kChampionsLocation, Backdrop)) return false;
@@ -95,6 +98,15 @@ bool TTvzMain::WinnersStage() {
     else
       Champions->RetireChampion(Contestants[c]);
   }
+  return true;
+}
+
+bool TTvzMain::WinnersStage() {
+  if (!Camera4x || !Camera4x->visible()) return true;
+  if (!Camera4x->CreditsOver(ElapsedMs)) return true;
+  Round = 0;
+  ElapsedMs = 0;
+  if (!KeepTheResult()) return false;
   ReleaseInGameMenu();
   Champions->Show();
   Camera4x->Close();
