@@ -107,13 +107,20 @@ void writeFixture(const std::string& path, const void* bytes, std::size_t size) 
   std::filesystem::rename(temporary, path);
 }
 
+bool isGameMedia(const std::string& path) {
+  namespace fs = std::filesystem;
+  const fs::path file(path);
+  const std::string name = file.filename().string();
+  const bool players = name == "vantoc.mm3" || name == "error.log" || file.extension() == ".tzs";
+  return !players && name != "trivenza" && fs::is_regular_file(file);
+}
+
 void linkGameMedia(const std::string& gameDir, const std::string& into,
                    const std::vector<std::string>& except) {
   namespace fs = std::filesystem;
   for (const auto& entry : fs::directory_iterator(gameDir)) {
     const std::string name = entry.path().filename().string();
-    const bool players = name == "vantoc.mm3" || name == "error.log" || entry.path().extension() == ".tzs";
-    if (players || name == "trivenza" || !entry.is_regular_file()) continue;
+    if (!isGameMedia(entry.path().string())) continue;
     if (std::find(except.begin(), except.end(), name) != except.end()) continue;
     fs::create_symlink(entry.path(), fs::path(into) / name);
   }

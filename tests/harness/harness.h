@@ -47,9 +47,12 @@ std::string outputPath(const std::string& fileName);
 // and renames it into place.
 void writeFixture(const std::string& path, const void* bytes, std::size_t size);
 
+// True for a media file of a built game directory: a file that is neither
+// the program nor one of a player's own (champions, saved games, error log).
+bool isGameMedia(const std::string& path);
+
 // Links the media files of a built game directory into another directory,
-// leaving out the program and a player's own files (champions, saved games,
-// error log) and any names in except.
+// leaving out the names in except.
 void linkGameMedia(const std::string& gameDir, const std::string& into,
                    const std::vector<std::string>& except = {});
 
