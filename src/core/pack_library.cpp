@@ -28,19 +28,6 @@ bool IsPackFile(const fs::directory_entry& entry) {
          name.compare(name.size() - std::strlen(kPackExtension), std::string::npos, kPackExtension) == 0;
 }
 
-// The pack files of a folder, by name; none when it cannot be read.
-std::vector<std::string> PackFilesIn(const std::string& folder) {
-  std::vector<std::string> paths;
-  std::error_code failure;
-  for (fs::directory_iterator it(folder.empty() ? "." : folder, failure), end; !failure && it != end;
-       it.increment(failure))
-    if (IsPackFile(*it)) paths.push_back(it->path().string());
-  std::sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
-    return fs::path(a).filename() < fs::path(b).filename();
-  });
-  return paths;
-}
-
 // A file name as the game can show it: what Windows-1252 cannot hold becomes "?".
 std::string ShownName(const std::string& utf8) {
   std::string shown;
@@ -56,6 +43,18 @@ PackEntry Unplayable(PackEntry entry, std::string reason) {
 }
 
 }  // namespace
+
+std::vector<std::string> PackFilesIn(const std::string& folder) {
+  std::vector<std::string> paths;
+  std::error_code failure;
+  for (fs::directory_iterator it(folder.empty() ? "." : folder, failure), end; !failure && it != end;
+       it.increment(failure))
+    if (IsPackFile(*it)) paths.push_back(it->path().string());
+  std::sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
+    return fs::path(a).filename() < fs::path(b).filename();
+  });
+  return paths;
+}
 
 PackKey PackKeyOf(const SavedBlock1& record) {
   PackKey key;

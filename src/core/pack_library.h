@@ -49,6 +49,9 @@ struct PackEntry {
   std::string captionWith(const std::string& shownTitle) const;
 };
 
+// The pack files of a folder, by file name; none when it cannot be read.
+std::vector<std::string> PackFilesIn(const std::string& folder);
+
 // Reads one pack file (at most kLargestPackFile bytes) and checks it whole,
 // a player's pack also with its texts measured in the game's font.
 PackEntry ReadPackFile(const std::string& path, bool builtIn);

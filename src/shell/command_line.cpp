@@ -6,6 +6,10 @@
 
 namespace tvz {
 
+namespace {
+constexpr std::string_view kCheckPackJoined = "--check-pack=";
+}  // namespace
+
 CommandLine ParseCommandLine(int argc, const char* const* argv) {
   CommandLine line;
   for (int i = 1; i < argc; ++i) {
@@ -16,6 +20,18 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     }
     if (option == "--version") {
       line.action = CommandLine::Action::ShowVersion;
+      return line;
+    }
+    if (option == "--list-packs") {
+      line.action = CommandLine::Action::ListPacks;
+      return line;
+    }
+    if (option == "--check-pack" || option.starts_with(kCheckPackJoined)) {
+      const char* next = i + 1 < argc ? argv[i + 1] : nullptr;
+      line.packFile = option.starts_with(kCheckPackJoined) ? std::string(option.substr(kCheckPackJoined.size()))
+                                                           : std::string(next ? next : "");
+      line.action = line.packFile.empty() ? CommandLine::Action::Refuse : CommandLine::Action::CheckPack;
+      if (line.packFile.empty()) line.problem = "option '--check-pack' needs the pack file to check";
       return line;
     }
     if (option == "--windowed") {
@@ -40,6 +56,12 @@ std::string UsageText(const std::string& programName) {
          "  --windowed    play in a window, which can be resized\n"
          "  --help        show this help and quit\n"
          "  --version     show the version and quit\n"
+         "\n"
+         "For question pack writers (neither opens a window):\n"
+         "  --check-pack FILE  check a question pack (.tvq): every problem as\n"
+         "                     FILE:LINE: message, exit status 1 if there is one\n"
+         "  --list-packs       list the question packs the game finds: questions,\n"
+         "                     title and file\n"
          "\n"
          "F11 or Alt+Enter switches between full screen and a window at any time;\n"
          "the game starts the same way next time.\n"

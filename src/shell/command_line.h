@@ -1,5 +1,7 @@
 #pragma once
-// The program's command line: --help, --version, --windowed, --fullscreen.
+// The program's command line: --help, --version, --windowed, --fullscreen,
+// and for people who write question packs, --check-pack FILE and
+// --list-packs.
 #include <string>
 
 namespace tvz {
@@ -9,14 +11,16 @@ namespace tvz {
 enum class WindowRequest { Remembered, Windowed, Fullscreen };
 
 struct CommandLine {
-  enum class Action { Play, ShowHelp, ShowVersion, Refuse };
+  enum class Action { Play, ShowHelp, ShowVersion, CheckPack, ListPacks, Refuse };
   Action action = Action::Play;
   WindowRequest window = WindowRequest::Remembered;
-  std::string problem;  // why the line was refused
+  std::string packFile;  // the file --check-pack checks
+  std::string problem;   // why the line was refused
 };
 
 // Options may come in any order; of --windowed and --fullscreen the last
-// one counts. Anything else is refused (exit status 2).
+// one counts. --help, --version, --check-pack FILE and --list-packs each do
+// their one thing and quit. Anything else is refused (exit status 2).
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 // What --help and --version print.

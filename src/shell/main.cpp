@@ -2,8 +2,10 @@
 // application and its window (full screen or a window, as the player last
 // chose), the main window that runs the whole game from its frame timer, and
 // the OK message box. The exit status is 0 unless the player was shown a
-// failure (1), or the command line was refused (2).
+// failure (1), or the command line was refused (2). The pack writer's
+// options run without a window and end with their own status.
 #include <cstdio>
+#include <iostream>
 #include <string>
 
 #include "core/places_policy.h"
@@ -14,6 +16,7 @@
 #include "platform/text.h"
 #include "shell/command_line.h"
 #include "shell/main_window.h"
+#include "shell/pack_commands.h"
 
 namespace {
 
@@ -74,6 +77,18 @@ std::string programName(const char* argv0) {
   return name.empty() ? "trivenza" : name;
 }
 
+// The packs where the game would look for them, without making the
+// player's folders (listing writes nothing).
+int listPacks(const std::string& name) {
+  const tvz::PlacesChoice choice = tvz::ChoosePlaces(tvz::CurrentStartFacts());
+  if (!choice.problem.empty()) {
+    std::fprintf(stderr, "%s: %s\n", name.c_str(), choice.problem.c_str());
+    return 1;
+  }
+  tvz::SetPlaces(choice.places);
+  return tvz::ListPacksCommand(std::cout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,6 +105,10 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "%s: %s\nTry '%s --help' for the options.\n", name.c_str(), line.problem.c_str(),
                    name.c_str());
       return tvz::kUsageExitStatus;
+    case tvz::CommandLine::Action::CheckPack:
+      return tvz::CheckPackCommand(line.packFile, std::cout);
+    case tvz::CommandLine::Action::ListPacks:
+      return listPacks(name);
     case tvz::CommandLine::Action::Play: break;
   }
 

@@ -22,10 +22,14 @@
 #include <thread>
 #include <vector>
 
+#include "harness/pack_text.h"
+
 namespace tvz {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::PackText;
+using testing::SectionText;
 
 constexpr uid_t kNobody = 65534;
 constexpr gid_t kNoGroup = 65534;
@@ -98,12 +102,14 @@ class Program : public ::testing::Test {
       if (launch.asOrdinaryUser && ::geteuid() == 0 &&
           (::setgroups(0, nullptr) != 0 || ::setgid(kNoGroup) != 0 || ::setuid(kNobody) != 0))
         ::_exit(122);
-      std::vector<std::string> env = {"SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy",
-                                      "PATH=/usr/bin:/bin", "LANG=C.UTF-8"};
+      std::map<std::string, std::string> vars = {{"SDL_VIDEODRIVER", "offscreen"}, {"SDL_AUDIODRIVER", "dummy"},
+                                                 {"PATH", "/usr/bin:/bin"}, {"LANG", "C.UTF-8"}};
       // A sanitizer build's program is checked as the tests around it are.
       for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
-        if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
-      for (const auto& [name, value] : launch.env) env.push_back(name + "=" + value);
+        if (const char* value = std::getenv(name)) vars[name] = value;
+      for (const auto& [name, value] : launch.env) vars[name] = value;
+      std::vector<std::string> env;
+      for (const auto& [name, value] : vars) env.push_back(name + "=" + value);
       std::vector<char*> envp, argv;
       for (std::string& e2 : env) envp.push_back(e2.data());
       envp.push_back(nullptr);
@@ -305,6 +311,93 @@ TEST_F(Program, NoFolderForTheSavedGamesIsReportedAndEndsTheProgram) {
   const Ended homeless = run({.cwd = home, .env = {{"HOME", "relative/home"}}, .asOrdinaryUser = true});
   EXPECT_EQ(homeless.status, 1);
   EXPECT_NE(homeless.err.find("no home folder"), std::string::npos) << homeless.err;
+}
+
+// Without a display: a video driver that does not exist would make any
+// window fail, so these prove the pack writer's options open none.
+const std::map<std::string, std::string> kNoWindow = {{"SDL_VIDEODRIVER", "none-such"}, {"DISPLAY", ""}};
+
+// A pack with a fifth answer at line 4 and a difficulty out of range at line 11.
+std::string PackWithTwoProblems() {
+  return "Title: Broken\n\n== History\n[2] Five answers?\n+ a\n- b\n- c\n- d\n- e\n\n[11] Too hard?\n+ a\n- b\n"
+         "- c\n- d\n\n" +
+         SectionText(0, 1).substr(std::string("== History\n\n").size()) + SectionText(1, 1) + SectionText(2, 1) +
+         SectionText(3, 1);
+}
+
+TEST_F(Program, CheckPackNamesEveryProblemByItsLineOrSaysWhatThePackHolds) {
+  const fs::path folder = scratch_.path() / "my packs";
+  fs::create_directories(folder);
+  std::ofstream(folder / "world.tvq", std::ios::binary) << PackText("Around the W\xC3\xB6rld", 1);
+  std::ofstream(folder / "broken.tvq", std::ios::binary) << PackWithTwoProblems();
+  const std::set<std::string> before = filesBelow(scratch_.path());
+
+  const Ended good = run({.args = {"--check-pack", "world.tvq"}, .cwd = folder, .env = kNoWindow});
+  EXPECT_EQ(good.status, 0) << good.err;
+  EXPECT_EQ(good.out,
+            "world.tvq: \"Around the W\xC3\xB6rld\" can be played: 40 questions (History 10, Music 10, Sports 10, TV, "
+            "Arts, and Literature 10)\n");
+  EXPECT_EQ(good.err, "");
+
+  const Ended bad = run({.args = {"--check-pack=broken.tvq"}, .cwd = folder, .env = kNoWindow});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.out,
+            "broken.tvq:4: the question has 1 right (\"+\") and 4 wrong (\"-\") answers; it needs 1 and 3\n"
+            "broken.tvq:11: the difficulty must be a number from 1 to 10 in brackets, as in \"[7] Question?\"\n") << bad.out;
+
+  const Ended missing = run({.args = {"--check-pack", "gone.tvq"}, .cwd = folder, .env = kNoWindow});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.out, "gone.tvq: the file cannot be read\n");
+  const Ended folderGiven = run({.args = {"--check-pack", folder.string()}, .env = kNoWindow});
+  EXPECT_EQ(folderGiven.status, 1);
+  EXPECT_EQ(folderGiven.out, folder.string() + ": the file cannot be read\n");
+  EXPECT_EQ(run({.args = {"--check-pack"}}).status, 2) << "the file is needed";
+  EXPECT_EQ(filesBelow(scratch_.path()), before) << "checking writes nothing";
+}
+
+// The packs in the order the game options step through them, where the game
+// finds them: from its own game folder, and installed (without making the
+// player's folders, since listing writes nothing).
+TEST_F(Program, ListPacksShowsEachPackTheGameFindsWithItsQuestionsTitleAndFile) {
+  const fs::path game = scratch_.path() / "game";
+  makeGameFolder(game);
+  program_ = placeProgram(game);
+  fs::create_directories(game / "packs");
+  std::ofstream(game / "packs/world.tvq", std::ios::binary) << PackText("Around the World", 1);
+  std::ofstream(game / "packs/broken.tvq", std::ios::binary) << PackWithTwoProblems();
+  const std::string builtIn = "400\tFirst Edition\t" + (game / "tvzd.tzd").string() + "\n400\tSecond Edition\t" +
+                              (game / "second.tvq").string() + "\n400\tThird Edition\t" +
+                              (game / "third.tvq").string() + "\n";
+  const Ended portable = run({.args = {"--list-packs"}, .cwd = game, .env = kNoWindow});
+  EXPECT_EQ(portable.status, 0) << portable.err;
+  EXPECT_EQ(portable.out, builtIn + "-\tBroken (cannot be played)\t" + (game / "packs/broken.tvq").string() +
+                              "\n40\tAround the World\t" + (game / "packs/world.tvq").string() + "\n");
+
+  const fs::path prefix = scratch_.path() / "usr";
+  makeGameFolder(prefix / "share/trivenza");
+  program_ = placeProgram(prefix / "bin");
+  makeReadOnly(prefix);
+  const fs::path home = makeHome();
+  const Ended installed =
+      run({.args = {"--list-packs"}, .cwd = home, .env = {{"HOME", home.string()}}, .asOrdinaryUser = true});
+  EXPECT_EQ(installed.status, 0) << installed.err;
+  const fs::path share = prefix / "share/trivenza";
+  EXPECT_EQ(installed.out, "400\tFirst Edition\t" + (share / "tvzd.tzd").string() + "\n400\tSecond Edition\t" +
+                               (share / "second.tvq").string() + "\n400\tThird Edition\t" +
+                               (share / "third.tvq").string() + "\n");
+  EXPECT_TRUE(filesBelow(home).empty()) << "listing makes no folder";
+
+  const fs::path xdgData = scratch_.path() / "xdg-data";
+  fs::create_directories(xdgData / "trivenza/packs");
+  std::ofstream(xdgData / "trivenza/packs/world.tvq", std::ios::binary) << PackText("Around the World", 1);
+  giveToPlayer(xdgData);
+  const Ended players = run({.args = {"--list-packs"},
+                             .cwd = home,
+                             .env = {{"HOME", home.string()}, {"XDG_DATA_HOME", xdgData.string()}},
+                             .asOrdinaryUser = true});
+  EXPECT_NE(players.out.find("\n40\tAround the World\t" + (xdgData / "trivenza/packs/world.tvq").string() + "\n"),
+            std::string::npos)
+      << players.out;
 }
 
 }  // namespace
