@@ -1,6 +1,7 @@
 // Question packs on the real game: choosing one on the options screen (and
 // finding it chosen again next time), a pack that cannot be played, shows
 // that ask fresh questions first, and saved games that remember their pack.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -162,14 +163,16 @@ TEST_F(FreshQuestions, ADamagedHistoryIsIgnoredAndWrittenAnew) {
   EXPECT_FALSE(fileExists("error.log"));
 }
 
-// Saved from a show of the player's pack; loaded while the first edition's
-// show runs, with the pack there, gone and changed.
+// Saved from a three-round show of the player's pack, the smallest a pack
+// may be (ten questions a category for the show's ninety), which then plays
+// on to the champions; loaded while the first edition's show runs, with the
+// pack there, gone and changed.
 TEST_F(QuestionPacks, ASavedGameNeedsItsOwnPackAsItWas) {
   writePack("world.tvq", kAroundTheWorld);
   writeFile(kSettingsFile, "pack=world.tvq\n");
   std::string saved;
   play([&](Driver& d) {
-    ASSERT_TRUE(startShow(d, {}));
+    ASSERT_TRUE(startShow(d, {.rounds = 3}));
     ASSERT_TRUE(playUntil(d, [&] { return CountSteps(steps_, kEndChallenge) >= 2; }));
     EXPECT_EQ(TvzMain->QuestionTexts.size(), 40u);
     d.press(vk::Escape);
@@ -181,6 +184,10 @@ TEST_F(QuestionPacks, ASavedGameNeedsItsOwnPackAsItWas) {
     saved = readFile("world game.tzs");
     ASSERT_EQ(saved.size(), 988u);
     EXPECT_EQ(saved.substr(9, 7), std::string("world\0\0", 7));
+    d.press(vk::Escape);  // back to the show, which goes on to its end
+    ASSERT_TRUE(playToChampions(d)) << "ninety questions drawn from forty";
+    EXPECT_TRUE(std::any_of(steps_.begin(), steps_.end(), [](const StepRun& s) { return s.round == 3; }))
+        << "the third round played";
   });
   EXPECT_NE(readFile(kHistoryFile).find(' '), std::string::npos) << "a saved show's questions are remembered";
 
