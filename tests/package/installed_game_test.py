@@ -287,6 +287,22 @@ class Game:
 
 # --- Telling the screens apart -------------------------------------------------------
 
+def check_pack_commands(root, home, uid, gid, media):
+    """The pack writer's options on the installed copy, without a display."""
+    command = [installed_program(root)]
+    if os.geteuid() == 0:
+        command = ["setpriv", f"--reuid={uid}", f"--regid={gid}", "--clear-groups", "--", *command]
+    env = {"HOME": home, "PATH": "/usr/bin:/bin", "LANG": "C.UTF-8", "SDL_VIDEODRIVER": "none-such"}
+    listed = run(command + ["--list-packs"], cwd=home, env=env)
+    expected = "".join(f"400\t{title}\t{os.path.join(media, name)}\n" for title, name in
+                       (("First Edition", "tvzd.tzd"), ("Second Edition", "second.tvq"), ("Third Edition", "third.tvq")))
+    check(listed.returncode == 0 and listed.stdout == expected,
+          "--list-packs lists the three installed editions: " + repr(listed.stdout + listed.stderr))
+    checked = run(command + ["--check-pack", os.path.join(media, "third.tvq")], cwd=home, env=env)
+    check(checked.returncode == 0 and "can be played: 400 questions" in checked.stdout,
+          "--check-pack passes the installed third edition: " + repr(checked.stdout + checked.stderr))
+
+
 def media_picture(media, name):
     data = bytearray(open(os.path.join(media, name), "rb").read())
     key, step, count = PICTURE_KEY
@@ -498,6 +514,8 @@ def main():
         log = os.path.join(data, "error.log")
         check(not os.path.exists(log) or os.path.getsize(log) == 0,
               "no failure was logged" + ("" if not os.path.exists(log) else ": " + open(log).read()))
+
+        check_pack_commands(root, home, uid, gid, media)
 
         check(snapshot(root) == installed, "the installed tree is unchanged")
         allowed = {home, os.path.join(home, ".local"), os.path.join(home, ".local/share"),
