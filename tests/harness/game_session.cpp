@@ -42,6 +42,10 @@ void GameSession::linkMedia(const std::vector<std::string>& except) {
 }
 
 void GameSession::writeFile(const std::string& name, const std::string& bytes) {
+  // A media file linked from the game folder is replaced, never written
+  // through: other tests read the game folder's copy at the same time.
+  std::error_code ignored;
+  fs::remove(dir_ / name, ignored);
   std::ofstream out(dir_ / name, std::ios::binary | std::ios::trunc);
   out << bytes;
 }

@@ -111,7 +111,11 @@ bool isGameMedia(const std::string& path) {
   namespace fs = std::filesystem;
   const fs::path file(path);
   const std::string name = file.filename().string();
-  const bool players = name == "vantoc.mm3" || name == "error.log" || file.extension() == ".tzs";
+  // What a player's own game leaves in its folder: champions, the error log,
+  // settings, the questions asked and saved games. Linked into a test's
+  // folder, a test writing one would write the game folder's copy.
+  const bool players = name == "vantoc.mm3" || name == "error.log" || name == "settings.ini" ||
+                       name == "asked.tvh" || file.extension() == ".tzs";
   return !players && name != "trivenza" && fs::is_regular_file(file);
 }
 
