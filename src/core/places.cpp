@@ -24,5 +24,6 @@ void SetPlaces(GamePlaces places) { current() = std::move(places); }
 std::string InMedia(const std::string& name) { return In(current().media, name); }
 std::string InData(const std::string& name) { return In(current().data, name); }
 std::string InConfig(const std::string& name) { return In(current().config, name); }
+std::string DataFolder() { return current().data.empty() ? "." : current().data; }
 
 }  // namespace tvz

@@ -21,5 +21,7 @@ void SetPlaces(GamePlaces places);
 std::string InMedia(const std::string& name);
 std::string InData(const std::string& name);
 std::string InConfig(const std::string& name);
+// The data folder itself, as a path to open ("." for the working directory).
+std::string DataFolder();
 
 }  // namespace tvz

@@ -1,7 +1,8 @@
 #pragma once
 // The application object (one per process): the one window (full screen, or
-// an ordinary resizable window) with its 800x600 logical screen, the main loop, the timer list, the forms, the
-// screen-wide cursor, hints, and what the player sees (captures, PNGs).
+// an ordinary resizable window) with its 800x600 logical screen, the main
+// loop, the timer list, the forms, the screen-wide cursor, hints, and what the
+// player sees (captures, PNGs).
 //
 //   tvz::Application app;
 //   tvz::VideoInitError error;

@@ -116,15 +116,14 @@ DiskReport checkReplaceable(const std::string& path, const struct stat& existing
 // Flushes the directory so that the new name survives a crash too; a failure
 // here loses nothing, the file is already in place.
 void flushDirectory() {
-  const std::string folder = Places().data.empty() ? "." : Places().data;
-  FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  FileDescriptor dir(::open(DataFolder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) ::fsync(dir.get());
 }
 
 }  // namespace
 
 std::vector<SavedGameEntry> ListSavedGames(const std::string& directory) {
-  const std::string folder = !directory.empty() ? directory : Places().data.empty() ? "." : Places().data;
+  const std::string folder = directory.empty() ? DataFolder() : directory;
   std::vector<std::string> names;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
