@@ -373,8 +373,12 @@ TEST_F(Program, ListPacksShowsEachPackTheGameFindsWithItsQuestionsTitleAndFile) 
   EXPECT_EQ(portable.out, builtIn + "-\tBroken (cannot be played)\t" + (game / "packs/broken.tvq").string() +
                               "\n40\tAround the World\t" + (game / "packs/world.tvq").string() + "\n");
 
+  // Copies, not links: the ordinary user may not be able to follow a link
+  // into the build (a checkout in a private temporary folder).
   const fs::path prefix = scratch_.path() / "usr";
-  makeGameFolder(prefix / "share/trivenza");
+  fs::create_directories(prefix / "share/trivenza");
+  for (const char* name : {"cam3bknd.mm1", "tvzd.tzd", "tvzd.tza", "tvzd.tzq", "second.tvq", "third.tvq"})
+    fs::copy_file(fs::path(TRIVENZA_GAME_DIR) / name, prefix / "share/trivenza" / name);
   program_ = placeProgram(prefix / "bin");
   makeReadOnly(prefix);
   const fs::path home = makeHome();
