@@ -141,7 +141,17 @@ class Program : public ::testing::Test {
     return result;
   }
 
-  // A game folder as the build makes it: the program and its media (linked),
+  // A file of the build in a folder of the test's: a hard link (a copy on
+  // another file system), which the ordinary user can open wherever the
+  // build is, also in a checkout in a private temporary folder that a
+  // symbolic link would have to pass through.
+  static void placeFile(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    fs::create_hard_link(from, to, ec);
+    if (ec) fs::copy_file(from, to);
+  }
+
+  // A game folder as the build makes it: the program and its media,
   // leaving out the files named.
   void makeGameFolder(const fs::path& folder, const std::set<std::string>& without = {}) {
     fs::create_directories(folder);
@@ -150,7 +160,7 @@ class Program : public ::testing::Test {
       const bool players = name == "vantoc.mm3" || name == "error.log" || name == "settings.ini" ||
                            entry.path().extension() == ".tzs" || entry.path().extension() == ".tvh";
       if (players || name == "trivenza" || without.count(name) || !entry.is_regular_file()) continue;
-      fs::create_symlink(entry.path(), folder / name);
+      placeFile(entry.path(), folder / name);
     }
   }
 
@@ -159,9 +169,7 @@ class Program : public ::testing::Test {
   fs::path placeProgram(const fs::path& folder) {
     fs::create_directories(folder);
     const fs::path placed = folder / "trivenza";
-    std::error_code ec;
-    fs::create_hard_link(TRIVENZA_EXECUTABLE, placed, ec);
-    if (ec) fs::copy_file(TRIVENZA_EXECUTABLE, placed);
+    placeFile(TRIVENZA_EXECUTABLE, placed);
     return placed;
   }
 
@@ -373,12 +381,8 @@ TEST_F(Program, ListPacksShowsEachPackTheGameFindsWithItsQuestionsTitleAndFile) 
   EXPECT_EQ(portable.out, builtIn + "-\tBroken (cannot be played)\t" + (game / "packs/broken.tvq").string() +
                               "\n40\tAround the World\t" + (game / "packs/world.tvq").string() + "\n");
 
-  // Copies, not links: the ordinary user may not be able to follow a link
-  // into the build (a checkout in a private temporary folder).
   const fs::path prefix = scratch_.path() / "usr";
-  fs::create_directories(prefix / "share/trivenza");
-  for (const char* name : {"cam3bknd.mm1", "tvzd.tzd", "tvzd.tza", "tvzd.tzq", "second.tvq", "third.tvq"})
-    fs::copy_file(fs::path(TRIVENZA_GAME_DIR) / name, prefix / "share/trivenza" / name);
+  makeGameFolder(prefix / "share/trivenza");
   program_ = placeProgram(prefix / "bin");
   makeReadOnly(prefix);
   const fs::path home = makeHome();
