@@ -122,7 +122,7 @@ class UnwritableGameFolder : public WholeShow {
 std::vector<std::string> namesIn(const fs::path& folder) {
   std::vector<std::string> found;
   for (const auto& e : fs::directory_iterator(folder))
-    if (!e.is_symlink() || e.path().extension() == ".tzs") found.push_back(e.path().filename().string());
+    if (!isLinkedMedia(e) || e.path().extension() == ".tzs") found.push_back(e.path().filename().string());
   std::sort(found.begin(), found.end());
   return found;
 }

@@ -33,7 +33,7 @@ class InstalledGame : public ShowInProgress {
   std::vector<std::string> filesIn(const fs::path& folder) const {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(folder))
-      if (!e.is_symlink()) names.push_back(e.path().filename().string());
+      if (!isLinkedMedia(e)) names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }

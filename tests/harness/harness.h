@@ -19,6 +19,7 @@
 //   });
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -50,6 +51,10 @@ void writeFixture(const std::string& path, const void* bytes, std::size_t size);
 // True for a media file of a built game directory: a file that is neither
 // the program nor one of a player's own (champions, saved games, error log).
 bool isGameMedia(const std::string& path);
+
+// True for a file linkGameMedia put in a test's folder: a hard or symbolic
+// link to the game folder's media (what a test writes has a single name).
+bool isLinkedMedia(const std::filesystem::directory_entry& entry);
 
 // Links the media files of a built game directory into another directory,
 // leaving out the names in except.
